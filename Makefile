@@ -1,0 +1,48 @@
+# Sumaris: the two set-up commands are `make run` and `make test`.
+# Both install what is missing (Debian 12), configure and build.
+
+BUILD      ?= build
+TEST_BUILD ?= build-test
+JOBS       ?= $(shell nproc)
+CMAKE_GEN   = -G Ninja
+
+.PHONY: all deps build run test screenshots bench fuzz format clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DSUMARIS_TESTS=OFF
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/sumaris
+
+# The test build runs every suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer; window tests use Qt's offscreen platform.
+$(TEST_BUILD)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(TEST_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSUMARIS_SANITIZE=ON -DSUMARIS_BENCH=OFF
+
+test: deps $(TEST_BUILD)/build.ninja
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+
+# Renders every window after a sample addition into $(BUILD)/screenshots.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/sumaris-screenshots $(BUILD)/screenshots
+
+bench: build
+	./$(BUILD)/sumaris_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD)

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+
+namespace sumaris {
+
+class Adder;
+class Stage;
+
+// The four blocks of the control panel's adder diagram, one per overview
+// window: R path first cycle (R1), second cycle (R2), N path (N1), and the
+// path decision with the result (FINAL).
+enum class PathBlock { R1, R2, N, Result };
+
+// What the session asks of the windows. The default answers as a program
+// without windows would: showing a stage only "activates" it, which sets the
+// step counter. The windows override it to show and focus real windows,
+// whose activation then calls Session::Activate.
+class SessionUi {
+ public:
+  virtual ~SessionUi() = default;
+  // One step of the animation for the stage in `slot` (its DoMe).
+  virtual void DoMe(int slot);
+  // ShowR1, ShowR2, ShowN, ShowResults of the control panel.
+  virtual void ShowPath(PathBlock block);
+  // FINAL's Switch2Results: highlight the Result block, bring Results forward.
+  virtual void Switch2Results();
+  // Refresh "Step #" on the panel.
+  virtual void ShowStep() {}
+  // Called after a sweep recomputed stages, so windows can repaint.
+  virtual void Recomputed() {}
+
+ private:
+  friend class Session;
+  class Session* session_ = nullptr;
+};
+
+// The session state shared by all windows: the step table of 26 slots
+// (slot 0 empty), the step counter (0 .. 25) and the inconsistency flag.
+// Stepping does not compute: Run, Reset and the editor's Apply compute all
+// stages in one sweep; Step Next only shows the next stage.
+class Session {
+ public:
+  static constexpr int kSlots = 25;
+
+  explicit Session(Adder& adder);
+
+  void SetUi(SessionUi* ui);
+  SessionUi& ui() { return *ui_; }
+  Adder& adder() { return adder_; }
+
+  // Puts the 25 stages into slots 1 .. 25 in pipeline order.
+  void FillStepTable();
+  Stage* StageAt(int slot) const;
+
+  int stepCounter() const { return stepCounter_; }
+  bool inconsistent() const { return inconsistent_; }
+  void SetInconsistent(bool flag) { inconsistent_ = flag; }
+
+  // A stage window was activated: the counter follows it.
+  void Activate(int slot);
+
+  // Calculate slot k (not pulled, so an edited input survives), then Pull
+  // and Calculate every later slot in order. Empty slots are skipped.
+  void RecomputeFrom(int k);
+
+  // Run: clear the flag, pull stage 1, recompute all, show the result.
+  void Run();
+  // Reset: zero operands, add, round to nearest even, recompute, stage 1.
+  void Reset();
+  // Step Next: advance the counter and show that stage; nothing at 25.
+  void StepNext();
+  // The panel's Pull and Calc: the current stage only.
+  void PullCurrent();
+  void CalcCurrent();
+
+ private:
+  Adder& adder_;
+  SessionUi defaultUi_;
+  SessionUi* ui_ = &defaultUi_;
+  std::array<Stage*, kSlots + 1> stepTable_{};
+  int stepCounter_ = 0;
+  bool inconsistent_ = false;
+};
+
+}  // namespace sumaris

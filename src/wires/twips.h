@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+
+namespace sumaris {
+
+// Positions and sizes of the windows are given in twips (1/1440 inch) and
+// converted by the screen's logical DPI, so a layout keeps its proportions
+// on any screen.
+inline double LogicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
+}
+
+inline int Tw(int twips) { return static_cast<int>(twips * LogicalDpi() / 1440.0 + 0.5); }
+
+inline QRect TwRect(int left, int top, int width, int height) {
+  return QRect(Tw(left), Tw(top), Tw(width), Tw(height));
+}
+
+// Font sizes are in points, as the windows give them (8.25, 10, 20).
+inline int ToTwips(int pixels) { return static_cast<int>(pixels * 1440.0 / LogicalDpi() + 0.5); }
+
+}  // namespace sumaris
