@@ -1,0 +1,18 @@
+#pragma once
+
+namespace sumaris {
+
+class Adder;
+class Session;
+class TextViewer;
+class UserDialogs;
+struct FileLocations;
+
+// The control panel's "FromFile": runs every vector of fpinput.txt through
+// the adder the way a user would, through the operand entry's controls,
+// letting the windows repaint every 100 vectors, then opens the report
+// fpoutput.txt in the text viewer and beeps.
+void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewer& viewer,
+                 const FileLocations& files, bool breakPoint);
+
+}  // namespace sumaris
