@@ -30,6 +30,10 @@ Stage* Session::StageAt(int slot) const {
   return (slot >= 1 && slot <= kSlots) ? stepTable_[slot] : nullptr;
 }
 
+void Session::SetSlot(int slot, Stage* stage) {
+  if (slot >= 1 && slot <= kSlots) stepTable_[slot] = stage;
+}
+
 void Session::Activate(int slot) {
   stepCounter_ = slot;
   ui_->ShowStep();

@@ -52,6 +52,8 @@ class Session {
   // Puts the 25 stages into slots 1 .. 25 in pipeline order.
   void FillStepTable();
   Stage* StageAt(int slot) const;
+  // Puts a stage into one slot (null empties it); empty slots are skipped.
+  void SetSlot(int slot, Stage* stage);
 
   int stepCounter() const { return stepCounter_; }
   bool inconsistent() const { return inconsistent_; }

@@ -27,6 +27,8 @@ class Wire {
 
   Wire(const Wire&) = delete;
   Wire& operator=(const Wire&) = delete;
+  // Only free-standing wires move; a stage's wires stay where they are.
+  Wire(Wire&&) = default;
 
   const std::string& name() const { return name_; }
   // The title as the stage shows it ("EA[6:0]"); empty for a hidden wire.
