@@ -43,9 +43,11 @@ Cell& OperandEntry::Box(BoxRow row, int index) {
 }
 
 void OperandEntry::SetBox(BoxRow row, int index, std::string_view text) {
-  Cell& box = Box(row, index);
-  if (box.text() == text) return;  // a text box fires its change event only on a change
-  box = text;
+  // Every write fires the change event, also one that leaves the text as it
+  // was: a key typed over a selected "0" that is "0" again moves the focus
+  // on, and clearing an exponent box that was already "0" still settles
+  // the hidden bit.
+  Box(row, index) = text;
   ChangeEvent(row, index);
   Changed();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "input/injection_table.h"
 #include "wires/cell.h"
 
 namespace sumaris {
@@ -31,16 +32,17 @@ class OperandEntry {
   OperandEntry();
 
   // --- the boxes (read freely; write through the setters below) -----------
-  Cell Sa;                                   // sign of A: "1" negative
-  Cell SB;                                   // sign of B
-  std::array<Cell, kExponentBoxes> Ea;       // exponent bit i of A in box i
+  Cell Sa;                              // sign of A: "1" negative
+  Cell SB;                              // sign of B
+  std::array<Cell, kExponentBoxes> Ea;  // exponent bit i of A in box i
   std::array<Cell, kExponentBoxes> EB;
-  std::array<Cell, kFractionBoxes> Fa;       // hidden bit in box 0, then 2^-1 .. 2^-52
+  std::array<Cell, kFractionBoxes> Fa;  // hidden bit in box 0, then 2^-1 .. 2^-52
   std::array<Cell, kFractionBoxes> FB;
-  std::string OperandA = "0";                // the decimal boxes
+  std::string OperandA = "0";  // the decimal boxes
   std::string OperandB = "0";
-  std::array<Cell, 2> INJ;                   // injection bits, INJ[0] the more significant
-  bool Disabledisplay = false;               // while set, bits-to-decimal does nothing
+  std::array<Cell, 2> INJ;      // injection bits, INJ[0] the more significant
+  bool Disabledisplay = false;  // while set, bits-to-decimal does nothing
+  InjectionTable injection;     // the "Set Injection" window's table
 
   // --- option buttons: Option5 "Add", Option6 "Sub"; Option1 "Round UP",
   // Option2 "Round DOWN", Option3 "Round To Zero", Option4 "Round to NE" ---
@@ -50,8 +52,9 @@ class OperandEntry {
   int RoundingOption() const { return rounding_; }
 
   // --- writing boxes as the window and the batch runner do ----------------
-  // Writes box `index` of `row`; when the text differs from the box's text,
-  // the row's change event runs (LabelCollectionChange, SetHidden, focus).
+  // Writes box `index` of `row`, then runs the row's change event at once
+  // (LabelCollectionChange, SetHidden, focus), whether or not the text
+  // changed: the window calls it for every key typed into a bit box.
   void SetBox(BoxRow row, int index, std::string_view text);
   void SetSign(Operand op, std::string_view text);
   void SetDecimal(Operand op, std::string_view text);
@@ -81,7 +84,9 @@ class OperandEntry {
   void AbitChanged() { BitsToDecimal(Operand::A); }
   void BbitChanged() { BitsToDecimal(Operand::B); }
   void BitsToDecimal(Operand op);
-  // Decimal to bits ("<-").
+  // Decimal to bits ("<-"). Every press converts; it clears the
+  // decimal-written flag. A text whose leading number lies beyond the
+  // double range ("1e400") changes nothing at all.
   void OperandChange(Operand op);
   // Rounding injection: works out the result sign, writes it into the result
   // sign cell, and sets INJ from the rounding mode and that sign.
@@ -98,9 +103,11 @@ class OperandEntry {
   // The cell that receives the result sign (the Results window's Sa).
   void ConnectResultSign(Cell* cell) { resultSign_ = cell; }
   void SetDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
-  // Called whenever a change event moves the focus to a box.
+  // Called whenever a change event moves the focus to a box. A conversion
+  // or a reset asks for many moves in a row; the last one counts.
   std::function<void(BoxRow, int)> onFocus;
-  // Called after any box or option changed, so a window can refresh.
+  // Called after any box, decimal text or option changed, so a window can
+  // refresh. A batch vector calls it a few hundred times: keep it cheap.
   std::function<void()> onChanged;
 
  private:
