@@ -1,9 +1,22 @@
 #include "result/path_decision.h"
 
 #include "session/adder.h"
+#include "wires/errors.h"
+#include "wires/number_text.h"
 #include "wires/routines.h"
 
 namespace sumaris {
+namespace {
+
+// A wire sum taken into a 16-bit integer variable: rounded, and an Overflow
+// when it does not fit (possible only with cells edited to odd texts).
+int ToInteger16(double value) {
+  const long long n = RoundToInteger(value);
+  if (n < -32768 || n > 32767) throw Overflow();
+  return static_cast<int>(n);
+}
+
+}  // namespace
 
 void PathDecision::Pull() {
   norm_FPSUM[0] = adder().nPost.norm_FPSUM[0];
@@ -31,10 +44,10 @@ void PathDecision::Calculate() {
   CopyWire(ADD_F, rPath ? ADDR : LZP, 6);
   const int s = seff[0].Value() == 1 ? 1 : 0;
   const int n = norm_FPSUM[0].Value() == 1 ? 1 : 0;
-  const int e = static_cast<int>(WireToNumber(E, 0, 10, 1, 2));
-  const int a = static_cast<int>(static_cast<std::int16_t>(WireToNumber(ADD_F, 0, 5, 1, 2)));
+  const int e = ToInteger16(WireToNumber(E, 0, 10, 1, 2));
+  const int a = ToInteger16(WireToNumber(ADD_F, 0, 5, 1, 2));
   const int v = rPath ? e + a - s : e - a - s + n;
-  NumberToWire(v, E_final, 0, 10);  // the 11 low bits, never clamped
+  NumberToWire(v, E_final, 0, 10);  // the 11 low bits, never clamped; Overflow beyond 16 bits
 }
 
 }  // namespace sumaris

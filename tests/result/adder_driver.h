@@ -1,0 +1,119 @@
+// Drives the whole adder the way a user of the operand entry does: the
+// operand bits go into the boxes (whose change events keep the hidden bits),
+// the operation and the rounding mode into the option buttons, then Run; the
+// result is read back from the Results rows as a 64-bit pattern.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cfenv>
+#include <cstdint>
+#include <string>
+
+#include "session/adder.h"
+#include "session/session.h"
+
+namespace sumaris::test {
+
+inline constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+inline constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
+
+inline int Field(std::uint64_t bits) {
+  return static_cast<int>((bits >> 52) & 0x7FF);
+}
+inline std::uint64_t Fraction(std::uint64_t bits) {
+  return bits & kFractionMask;
+}
+inline bool Negative(std::uint64_t bits) {
+  return (bits & kSignBit) != 0;
+}
+inline std::uint64_t Magnitude(std::uint64_t bits) {
+  return bits & ~kSignBit;
+}
+inline std::uint64_t Pack(bool negative, int field, std::uint64_t fraction) {
+  return (negative ? kSignBit : 0) | (static_cast<std::uint64_t>(field & 0x7FF) << 52) |
+         (fraction & kFractionMask);
+}
+inline double AsDouble(std::uint64_t bits) {
+  return std::bit_cast<double>(bits);
+}
+inline std::uint64_t Bits(double value) {
+  return std::bit_cast<std::uint64_t>(value);
+}
+
+// The four rounding modes: the option button of the operand entry, the
+// host's <cfenv> mode and the batch file's letter.
+struct Rounding {
+  int option;
+  int hostMode;
+  char letter;
+  const char* name;
+};
+inline constexpr std::array<Rounding, 4> kRoundings = {{
+    {4, FE_TONEAREST, 'N', "nearest even"},
+    {1, FE_UPWARD, 'U', "up"},
+    {2, FE_DOWNWARD, 'D', "down"},
+    {3, FE_TOWARDZERO, 'Z', "toward zero"},
+}};
+
+// One adder with its session, reused for every addition of a test.
+class AdderDriver {
+ public:
+  AdderDriver() : session_(adder_) { session_.FillStepTable(); }
+
+  Adder& adder() { return adder_; }
+  Session& session() { return session_; }
+
+  // Sign box, exponent boxes (box i = exponent bit i) and fraction boxes
+  // (box i = the bit of weight 2^-i) of one operand, as typed.
+  void Load(Operand op, std::uint64_t bits) {
+    OperandEntry& in = adder_.input;
+    in.SetSign(op, Negative(bits) ? "1" : "0");
+    const BoxRow exponent = op == Operand::A ? BoxRow::Ea : BoxRow::EB;
+    const BoxRow fraction = op == Operand::A ? BoxRow::Fa : BoxRow::FB;
+    for (int i = 0; i <= 10; ++i)
+      in.SetBox(exponent, i, ((bits >> (52 + i)) & 1) ? "1" : "0");
+    for (int i = 1; i <= 52; ++i)
+      in.SetBox(fraction, i, ((bits >> (52 - i)) & 1) ? "1" : "0");
+  }
+
+  // A op B (op: subtraction when `subtract`) in the rounding mode of
+  // `option` (4 nearest even, 1 up, 2 down, 3 toward zero), through Run.
+  std::uint64_t Run(std::uint64_t a, std::uint64_t b, bool subtract, int option) {
+    Load(Operand::A, a);
+    Load(Operand::B, b);
+    adder_.input.SelectOption(subtract ? 6 : 5);
+    adder_.input.SelectOption(option);
+    session_.Run();
+    return Result();
+  }
+
+  // The result as the batch runner reads it: the sign cell, exponent cells
+  // 0..10 (bit 10 first), fraction cells 1..52; a cell is a one bit when
+  // its text is exactly "1". The hidden-bit cell is not part of it.
+  std::uint64_t Result() const {
+    const Results& r = adder_.results;
+    std::uint64_t bits = r.Sa[0].Is('1') ? kSignBit : 0;
+    for (int i = 0; i <= 10; ++i) {
+      if (r.Ea[i].Is('1')) bits |= std::uint64_t{1} << (62 - i);
+    }
+    for (int i = 1; i <= 52; ++i) {
+      if (r.Fa[i].Is('1')) bits |= std::uint64_t{1} << (52 - i);
+    }
+    return bits;
+  }
+
+ private:
+  Adder adder_;
+  Session session_;
+};
+
+inline std::string Hex(std::uint64_t bits) {
+  static const char* const kDigits = "0123456789abcdef";
+  std::string s(16, '0');
+  for (int i = 15; i >= 0; --i, bits >>= 4)
+    s[static_cast<std::size_t>(i)] = kDigits[bits & 15];
+  return s;
+}
+
+}  // namespace sumaris::test
