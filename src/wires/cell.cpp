@@ -7,6 +7,14 @@ namespace sumaris {
 
 double Cell::SlowValue() const { return ReadLeadingNumber(text()).value; }
 
+void Cell::ReleaseHeap() {
+  delete HeapString();
+  SetChar('0');
+  heapCells_.fetch_sub(1, std::memory_order_relaxed);
+}
+
+void Cell::SetLongNumber(long long value) { *this = std::string_view(std::to_string(value)); }
+
 long long Cell::SlowInteger() const {
   std::optional<double> v = ReadWholeNumber(text());
   if (!v) throw TypeMismatch();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -40,7 +41,11 @@ class Cell {
   }
   Cell& operator=(std::string_view text) {
     Release();
-    AssignInline(text);
+    if (text.size() == 1) {
+      SetChar(text[0]);  // the usual "0" / "1"
+    } else {
+      AssignInline(text);
+    }
     return *this;
   }
   Cell& operator=(const char* text) { return *this = std::string_view(text); }
@@ -60,11 +65,11 @@ class Cell {
 
   // Writes a computed number as its decimal text ("0", "1", "2", "-1").
   void SetNumber(long long value) {
-    if (value >= 0 && value <= 9) {
+    if (static_cast<unsigned long long>(value) <= 9) {
       Release();
       SetChar(static_cast<char>('0' + value));
     } else {
-      *this = std::string_view(std::to_string(value));
+      SetLongNumber(value);
     }
   }
   void SetBit(bool bit) {
@@ -87,8 +92,30 @@ class Cell {
     return SlowInteger();
   }
 
+  // The digit when the text is exactly one decimal digit, otherwise -1.
+  int SingleDigit() const {
+    if ((w_[1] >> kLengthShift) != 1) return -1;
+    const unsigned c = static_cast<unsigned>(w_[0] & 0xFF);
+    return (c >= '0' && c <= '9') ? static_cast<int>(c - '0') : -1;
+  }
+
+  // dest[i] := src[i] for i = 0 .. n-1. Cells of two different wires never
+  // overlap; copying a range onto itself is allowed.
+  static void CopyCells(Cell* dest, const Cell* src, std::size_t n) {
+    if (dest == src) return;
+    if (heapCells_.load(std::memory_order_relaxed) == 0) {
+      // No long text anywhere (the usual state): the cells are plain words.
+      std::memcpy(static_cast<void*>(dest), static_cast<const void*>(src), n * sizeof(Cell));
+    } else {
+      for (std::size_t i = 0; i < n; ++i) dest[i] = src[i];
+    }
+  }
+
   friend bool operator==(const Cell& a, const Cell& b) { return a.text() == b.text(); }
-  friend bool operator==(const Cell& a, std::string_view b) { return a.text() == b; }
+  friend bool operator==(const Cell& a, std::string_view b) {
+    if (b.size() == 1) return a.Is(b[0]);
+    return a.text() == b;
+  }
   friend bool operator==(const Cell& a, const char* b) { return a.text() == std::string_view(b); }
 
  private:
@@ -99,13 +126,13 @@ class Cell {
   static constexpr int kLengthShift = 56;
   static constexpr std::uint64_t kHeapBit = std::uint64_t{1} << 63;
 
+  // Cells of this process whose text lives on the heap. A thread that sees 0
+  // holds no such cell itself (its own changes are visible to it), so it may
+  // copy its cells as plain words.
+  static inline std::atomic<long> heapCells_{0};
+
   bool IsHeap() const { return (w_[1] & kHeapBit) != 0; }
   std::string* HeapString() const { return reinterpret_cast<std::string*>(w_[0]); }
-  int SingleDigit() const {
-    if ((w_[1] >> kLengthShift) != 1) return -1;
-    const unsigned c = static_cast<unsigned>(w_[0] & 0xFF);
-    return (c >= '0' && c <= '9') ? static_cast<int>(c - '0') : -1;
-  }
   void SetChar(char c) {
     w_[0] = static_cast<unsigned char>(c);
     w_[1] = std::uint64_t{1} << kLengthShift;
@@ -119,6 +146,7 @@ class Cell {
     } else {
       w_[0] = reinterpret_cast<std::uint64_t>(new std::string(text));
       w_[1] = kHeapBit;
+      heapCells_.fetch_add(1, std::memory_order_relaxed);
     }
   }
   void CopyFrom(const Cell& other) {
@@ -130,11 +158,10 @@ class Cell {
     }
   }
   void Release() {
-    if (IsHeap()) {
-      delete HeapString();
-      SetChar('0');
-    }
+    if (IsHeap()) ReleaseHeap();
   }
+  void ReleaseHeap();
+  void SetLongNumber(long long value);
   double SlowValue() const;
   long long SlowInteger() const;
 

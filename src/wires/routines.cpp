@@ -28,11 +28,7 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
 
 }  // namespace
 
-long long CaptionValue(const Cell& cell) {
-  if (cell.Is('0')) return 0;
-  if (cell.Is('1')) return 1;
-  return RoundToInteger(cell.Value());
-}
+long long CaptionValueOfText(const Cell& cell) { return RoundToInteger(cell.Value()); }
 
 double WireToNumber(const Wire& wire, int msbCell, int lsbCell, double weight, double factor) {
   return BoxesToNumber(wire.cells(), msbCell, lsbCell, weight, factor);
@@ -114,7 +110,8 @@ void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c) {
 }
 
 void CopyWire(Wire& dest, const Wire& src, int n) {
-  for (int p = 0; p < n; ++p) dest[p] = src[p];
+  if (n <= 0) return;
+  Cell::CopyCells(&dest[0], &src[0], static_cast<std::size_t>(n));
 }
 
 }  // namespace sumaris

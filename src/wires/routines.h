@@ -16,7 +16,11 @@ namespace sumaris {
 // The numeric value of a cell's text as an integer, read the lenient way
 // (leading number, "" is 0) and rounded: how a stage reads a caption when
 // it computes with it directly rather than through a routine.
-long long CaptionValue(const Cell& cell);
+long long CaptionValueOfText(const Cell& cell);  // any text: the general case
+inline long long CaptionValue(const Cell& cell) {
+  if (const int d = cell.SingleDigit(); d >= 0) return d;  // nearly every cell
+  return CaptionValueOfText(cell);
+}
 
 // Weighted sum of the cells from lsbCell to msbCell (either direction):
 // with weight 1 and factor 2 the unsigned binary value, msbCell most significant.
