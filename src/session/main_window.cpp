@@ -156,8 +156,12 @@ void MainWindow::SubWindowActivated(QMdiSubWindow* sub) {
   ChildWindow* child = sub != nullptr ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
   if (child == nullptr) return;  // the main window itself lost the focus
   ChildWindow* previous = active_;
+  // The same window again means the main window got the focus back (after a
+  // message box, or from another program): that is no new activation, so a
+  // window keeps what the user typed into it.
+  if (previous == child) return;
   active_ = child;
-  if (previous != nullptr && previous != child) previous->Deactivated();
+  if (previous != nullptr) previous->Deactivated();
   RunGuarded([child] { child->Activated(); });
 }
 
