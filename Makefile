@@ -41,6 +41,25 @@ screenshots: build
 bench: build
 	./$(BUILD)/sumaris_bench
 
+# libFuzzer (clang): each fuzz/NAME_fuzz.cpp runs FUZZ_SECONDS on its seed
+# corpus fuzz/corpus/NAME with fuzz/dictionary.txt. New inputs go to
+# $(FUZZ_BUILD)/corpus/NAME, crashes and slow inputs to $(FUZZ_BUILD)/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang: apt-get install clang libclang-rt-dev"; exit 1; }
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSUMARIS_FUZZ=ON -DSUMARIS_TESTS=OFF -DSUMARIS_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@for source in fuzz/*_fuzz.cpp; do \
+	  target=$$(basename $$source .cpp); name=$${target%_fuzz}; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  echo "== $$target for $(FUZZ_SECONDS) s"; \
+	  ./$(FUZZ_BUILD)/$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -dict=fuzz/dictionary.txt -artifact_prefix=$(FUZZ_BUILD)/$$target- \
+	    $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

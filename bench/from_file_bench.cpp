@@ -1,0 +1,104 @@
+// "FromFile" with every window shown (offscreen platform): the batch through
+// the windows, its pauses included, and what the pause itself costs.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "session/batch_window.h"
+#include "session/main_window.h"
+#include "session/vector_generator.h"
+#include "wires/platform.h"
+
+namespace sumaris {
+namespace {
+
+constexpr long long kVectors = 2000;
+
+class NoDialogs final : public UserDialogs {
+ public:
+  void Message(std::string_view) override {}
+  bool AskYesNo(std::string_view) override { return true; }
+  void Beep() override {}
+};
+
+class NoViewer final : public TextViewer {
+ public:
+  void Open(const std::filesystem::path&) override {}
+};
+
+// One main window for all window benchmarks, started up and shown.
+struct Desk {
+  NoDialogs dialogs;
+  NoViewer viewer;
+  FileLocations files;
+  std::unique_ptr<MainWindow> window;
+
+  Desk() {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sumaris-bench-ui-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    files = FileLocations::InFolder(folder);
+    {
+      std::ofstream out(files.input, std::ios::binary);
+      WriteVectors(out, kVectors, 77);
+    }
+    MainWindowOptions options;
+    options.dialogs = &dialogs;
+    options.viewer = &viewer;
+    options.files = files;
+    window = std::make_unique<MainWindow>(options);
+    window->show();
+    QApplication::processEvents();
+    window->StartUp();
+    QApplication::processEvents();
+  }
+  ~Desk() {
+    window.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(files.input.parent_path(), ec);
+  }
+};
+
+Desk& TheDesk() {
+  static Desk desk;
+  return desk;
+}
+
+// The panel's FromFile as it runs: 2000 vectors, a pause every 100.
+void BM_FromFileWindows(benchmark::State& state) {
+  Desk& d = TheDesk();
+  for (auto _ : state) {
+    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files, false);
+  }
+  state.SetItemsProcessed(state.iterations() * kVectors);
+}
+BENCHMARK(BM_FromFileWindows)->Unit(benchmark::kMillisecond);
+
+// The same run with the pause taken literally: 20000 calls in a row.
+void BM_FromFileWindowsLiteralPause(benchmark::State& state) {
+  Desk& d = TheDesk();
+  for (auto _ : state) {
+    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files, false, 20000);
+  }
+  state.SetItemsProcessed(state.iterations() * kVectors);
+}
+BENCHMARK(BM_FromFileWindowsLiteralPause)->Unit(benchmark::kMillisecond);
+
+// One literal pause with nothing pending: 20000 calls.
+void BM_Pause20000Calls(benchmark::State& state) {
+  TheDesk();
+  for (auto _ : state) {
+    for (int i = 0; i < 20000; ++i)
+      QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_Pause20000Calls)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sumaris

@@ -1,0 +1,58 @@
+// TestFloat case lines on arbitrary bytes: the parser's form checks, and the
+// cases that pass them through the adder.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "session/adder.h"
+#include "session/batch_runner.h"
+#include "session/session.h"
+#include "session/testfloat_format.h"
+#include "wires/platform.h"
+
+namespace {
+
+struct Harness {
+  sumaris::Adder adder;
+  sumaris::Session session{adder};
+  sumaris::QuietDialogs dialogs;
+  sumaris::BatchRunner runner{adder, session, dialogs};
+  Harness() {
+    session.FillStepTable();
+    adder.input.SetDialogs(&dialogs);
+  }
+};
+
+void Check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Harness h;
+  if (size == 0) return 0;
+  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const bool subtract = (data[0] & 1) != 0;
+  const char mode = "NUDZ"[(data[0] >> 1) & 3];
+
+  // A line that parses writes back to the same case.
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const auto c = sumaris::ParseTestFloatLine(line);
+    if (!c) continue;
+    const auto again = sumaris::ParseTestFloatLine(sumaris::TestFloatLine(*c));
+    Check(again && again->a == c->a && again->b == c->b && again->expected == c->expected &&
+          again->flags == c->flags && c->flags <= 0x1F);
+    Check(sumaris::TestFloatBits(c->a).size() == 18);
+  }
+
+  std::istringstream in(text);
+  std::ostringstream failures;
+  const sumaris::BatchSummary s =
+      sumaris::RunTestFloat(in, failures, h.runner, subtract, mode, h.dialogs);
+  Check(!s.ioError);
+  Check(s.passed + s.failed + s.badInput == s.vectors);
+  return 0;
+}

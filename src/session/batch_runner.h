@@ -1,0 +1,187 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace sumaris {
+
+class Adder;
+class Session;
+class TextViewer;
+class UserDialogs;
+struct FileLocations;
+
+// ---------------------------------------------------------------------------
+// The vector file fpinput.txt
+//
+// Fields are read one after the other as from a comma-separated list: a
+// field ends at a comma or at a line end (so a vector may run over several
+// lines), a field may be enclosed in double quotes (then commas and line
+// ends inside it are text), blanks around an unquoted field are dropped.
+// Five fields make one vector. OP, Mode, A and B are free values: an
+// unquoted field that reads as a number is taken as that number and written
+// back as text the way the program writes doubles, so an unquoted 64-digit
+// operand becomes something like "1.00100101E+63" and fails the length check.
+// C is always taken as text.
+
+// The input ended in the middle of a vector, or a field could not be read.
+class VectorReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One test vector as read: operation, rounding mode letter, operands A and B
+// and the expected result C, each "|" already replaced by "1" in A, B and C.
+struct TestVector {
+  std::string op;
+  std::string mode;
+  std::string a;
+  std::string b;
+  std::string c;
+};
+
+class VectorReader {
+ public:
+  explicit VectorReader(std::istream& in);
+  VectorReader(const VectorReader&) = delete;
+  VectorReader& operator=(const VectorReader&) = delete;
+
+  // True when nothing is left but blanks and line ends. A file that ends
+  // with an empty line is thus exhausted after its last vector.
+  bool Exhausted();
+
+  // The next field's text and whether it was quoted. Throws VectorReadError
+  // when the input has no field left, or when the stream fails.
+  struct Field {
+    std::string text;
+    bool quoted = false;
+  };
+  Field ReadField();
+  void ReadField(Field& field);  // the same into a field whose memory is reused
+
+  // The next five fields as a vector (free values converted, "|" replaced).
+  // Throws VectorReadError as ReadField does, and for an unquoted number
+  // beyond the range of a double.
+  TestVector ReadVector();
+  void ReadVector(TestVector& v);  // the same into a vector whose memory is reused
+
+  // Bytes consumed so far, for error messages.
+  std::uint64_t offset() const { return consumed_ + pos_; }
+
+ private:
+  bool Fill();  // appends the next chunk to the buffer; false at the end
+  int Peek();   // the next byte, or -1 at the end
+  void SkipLineEnd();
+  template <typename Stop>
+  int TakeUntil(std::string& out, Stop stop);
+
+  std::istream& in_;
+  std::string buf_;
+  std::size_t pos_ = 0;
+  std::uint64_t consumed_ = 0;
+  bool eof_ = false;
+  Field field_;
+};
+
+// A free value: the text of a quoted field as it stands, the text of an
+// unquoted field that reads as a number converted to that number and back
+// (FormatDouble). Throws VectorReadError for a number beyond the double range.
+std::string FreeValue(const VectorReader::Field& field);
+void FreeValue(const VectorReader::Field& field, std::string& out);
+
+// "1" when the bit character is exactly "1", otherwise "0".
+std::string_view Convert(std::string_view c);
+
+// Every "|" of the text replaced by "1".
+void ReplaceBars(std::string& text);
+
+// True when OP names a subtraction: it reads as the number 1.
+bool IsSubtraction(std::string_view op);
+
+// The option button that selects a rounding mode letter: "N" 4, "U" 1,
+// "D" 2, "Z" 3; 0 for any other text (the mode stays as it is).
+int RoundingOptionFor(std::string_view mode);
+
+// The report line of a failed vector, line end included:
+// "OP,Mode,A,B,C,<64 result bits>,<line>" in double quotes.
+std::string ReportLine(const TestVector& v, std::string_view resultBits, long long line);
+
+// ---------------------------------------------------------------------------
+// The runner
+
+// What went wrong, for a headless caller: "vector N: what", or just what
+// when no vector was begun.
+std::string ErrorDetail(long long vector, const std::string& what);
+
+enum class VectorOutcome { Passed, Failed, BadInput };
+
+struct BatchSummary {
+  long long vectors = 0;  // vectors read (the last line number)
+  long long passed = 0;
+  long long failed = 0;
+  long long badInput = 0;
+  bool ioError = false;     // the run ended with "I/O error!"
+  bool stopped = false;     // the user answered No at a break point
+  bool abandoned = false;   // the pause asked to end the run
+  std::string errorDetail;  // what went wrong, for a headless caller
+};
+
+// Runs test vectors through the adder the way a user would: it selects the
+// operation and the rounding mode on the operand entry, writes the operand
+// bits into its boxes, presses Run and compares the Results stage's bits
+// with the expected ones.
+class BatchRunner {
+ public:
+  BatchRunner(Adder& adder, Session& session, UserDialogs& dialogs);
+
+  // The control panel's BreakPoint box: ask after every vector.
+  bool breakPoint = false;
+  // Called before vectors 0, 100, 200, ... so the windows can catch up.
+  // Returning false ends the run at once, quietly (the program is closing):
+  // both files are closed, the report is not opened, nothing beeps.
+  std::function<bool()> pause;
+
+  // One vector: true when it passed or was rejected as bad input.
+  bool AutoRun(const TestVector& v) { return RunVector(v) != VectorOutcome::Failed; }
+  VectorOutcome RunVector(const TestVector& v);
+  // A vector as the batch loop runs it: "0" into exponent box 10 of both
+  // operands first, then RunVector.
+  VectorOutcome RunNext(const TestVector& v);
+
+  // The whole "FromFile" run over files.input, reporting to files.output.
+  // At the end both files are closed, the report is opened in the viewer
+  // (when one is given) and the dialogs beep. A missing input file, an
+  // unreadable field or an error while a vector runs shows "I/O error!" and
+  // ends the run at once: both files are closed, the report is not opened.
+  BatchSummary Run(const FileLocations& files, TextViewer* viewer);
+
+  // The loop itself over open streams, for callers that manage the files.
+  BatchSummary RunStreams(std::istream& in, std::ostream& report);
+
+  // The 64 result bits as the Results stage shows them: sign cell,
+  // exponent cells 0..10, fraction cells 1..52 (texts joined).
+  std::string ResultBits() const;
+
+  long long lineNumber() const { return lineNumber_; }
+  bool stopRequested() const { return stop_; }
+  const std::string& verdict() const { return verdict_; }
+  // Sets the line number the next vector counts from (parallel runs).
+  void SetLineNumber(long long line) { lineNumber_ = line; }
+
+ private:
+  void LoadOperand(bool operandA, std::string_view bits);
+  bool ResultMatches(std::string_view c) const;
+
+  Adder& adder_;
+  Session& session_;
+  UserDialogs& dialogs_;
+  long long lineNumber_ = 0;
+  bool stop_ = false;
+  std::string verdict_;
+};
+
+}  // namespace sumaris

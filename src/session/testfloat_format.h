@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sumaris {
+
+class BatchRunner;
+class UserDialogs;
+struct BatchSummary;
+
+// Berkeley TestFloat's plain text for binary64 addition and subtraction, as
+// its case generator writes it: one case a line, hexadecimal fields separated
+// by blanks: operand A, operand B, the expected result (16 digits each) and
+// the expected exception flags (2 digits: bit 0 inexact, 1 underflow,
+// 2 overflow, 3 infinite, 4 invalid).
+
+struct TestFloatCase {
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  std::uint64_t expected = 0;
+  unsigned flags = 0;
+};
+
+// The case on one line (a trailing "\r" is allowed), or nothing when the line
+// is not of that form: four fields, 16/16/16/2 hexadecimal digits, flags
+// within the five defined bits.
+std::optional<TestFloatCase> ParseTestFloatLine(std::string_view line);
+
+// "A B C FF" in upper-case hexadecimal, the generator's own form.
+std::string TestFloatLine(const TestFloatCase& c);
+
+// A double's bits the way TestFloat shows them in its reports: the sign,
+// 3 hex digits of biased exponent, ".", 13 hex digits of fraction
+// (1.0 is "+3FF.0000000000000").
+std::string TestFloatBits(std::uint64_t bits);
+
+// One failure line: "A  B  => result  expected: C".
+std::string TestFloatFailure(const TestFloatCase& c, std::uint64_t result);
+
+// The 64 bit characters of a double's bits ("0"/"1", sign first), as the
+// vector file writes an operand.
+std::string BitCharacters(std::uint64_t bits);
+
+// Reads the 64 result bits the Results stage shows (sign, exponent, fraction
+// as "0"/"1" texts); a cell holding anything but "1" is a zero bit.
+std::uint64_t ResultBitsValue(std::string_view resultBits);
+
+// Runs every case of the stream through the adder with the given operation
+// and rounding mode letter (N, U, D, Z) and writes a failure line for each
+// case whose result differs. A malformed line shows "Bad Input on line "
+// with its number and the run goes on. The flags are read and checked for
+// form, not compared: the adder raises no flags.
+BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner& runner,
+                          bool subtract, char mode, UserDialogs& dialogs);
+
+}  // namespace sumaris
