@@ -2,19 +2,17 @@
 // Each is an adder of EA and the inverse of EB (inputs on top), the sum
 // with its sign bit in front, the XOR that turns it into a magnitude and the
 // OR tree that flags a non-zero part of the magnitude (outputs at the bottom).
-#include "rpath1/r1_layout_kit.h"
+#include "wires/layout_sketch.h"
 
 namespace sumaris::layout {
-
-using namespace r1;
 
 StageLayout R1MediumLayout() {
   Sketch s;
   // Inputs: EA[6:0] and EB[6:0].
   const RowPlace ea = s.AddRow("Ea", 6, 0, 80, 2000, 650);
-  s.EditAfterTitle("EditEA", ea, "EA[6:0]", "Ea", 6, 0, "EA[6:0]");
+  s.EditAfterTitle("EditEA", ea, "EA[6:0]", Edits("Ea", 6, 0, "EA[6:0]"));
   const RowPlace eb = s.AddRow("EB", 6, 0, 80, 4800, 650);
-  s.EditAfterTitle("EditEB", eb, "EB[6:0]", "EB", 6, 0, "EB[6:0]");
+  s.EditAfterTitle("EditEB", eb, "EB[6:0]", Edits("EB", 6, 0, "EB[6:0]"));
 
   // The 7-bit adder EA + not EB, carry in 0.
   const int adderTop = 1250;
@@ -26,26 +24,26 @@ StageLayout R1MediumLayout() {
   // Its carry out, and the sum: bit 6 (SIGN_MED) in front of DELTA[5:0].
   const int sumTop = 2150;
   s.AddCell("Cout", 1800, sumTop);
-  s.TitleLeftOfCell("Cout", 1800, sumTop);
-  s.Arrow(1800 + kCellW / 2, adderBottom, 1800 + kCellW / 2, sumTop);
+  s.TitleLeftOf("Cout", 1800, sumTop);
+  s.Arrow(CellCentre(1800), adderBottom, CellCentre(1800), sumTop);
 
   const int signLeft = 4000;
   s.AddCell("SIGN_MED", signLeft, sumTop);
-  const RowPlace delta = s.AddRow("DELTA", 5, 0, 80, signLeft + 185, sumTop);
-  s.TitleLeftOf("DELTA[6:0]", signLeft, sumTop);
-  s.AddText("SIGN_MED", signLeft - TextWidth("SIGN_MED") - 40, sumTop + kCellH + 20);
+  const RowPlace delta = s.AddRow("DELTA", 5, 0, 80, signLeft + kCellPitch, sumTop);
+  s.RowTitleLeftOf("DELTA[6:0]", signLeft, sumTop);
+  s.AddText("SIGN_MED", signLeft - TextWidth("SIGN_MED") - 40, sumTop + kCellHeight + 20);
   const int sumCentre = (signLeft + delta.Right()) / 2;
   s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
 
   // XOR with the sign: the magnitude of the low part.
   const int xorTop = 2850;
   s.AddUnit("XOR", 3850, xorTop, 1600, 350);
-  s.Arrow(signLeft + kCellW / 2, delta.Bottom(), signLeft + kCellW / 2, xorTop);
+  s.Arrow(CellCentre(signLeft), delta.Bottom(), CellCentre(signLeft), xorTop);
   const int deltaCentre = delta.CellCentre(3);
   s.Arrow(deltaCentre, delta.Bottom(), deltaCentre, xorTop);
 
   const RowPlace mag = s.AddRow("MAG_MED", 5, 0, 80, delta.left, 3800);
-  s.TitleLeftOf("MAG_MED[5:0]", mag.left, mag.top);
+  s.RowTitleLeftOf("MAG_MED[5:0]", mag.left, mag.top);
   s.Arrow(deltaCentre, xorTop + 350, deltaCentre, mag.top);
 
   // The OR tree over MAG_MED[5:1]; bit 0 does not enter.
@@ -55,14 +53,14 @@ StageLayout R1MediumLayout() {
   for (int p = 0; p <= 4; ++p)
     s.Link(mag.CellCentre(p), mag.Bottom(), mag.CellCentre(p), tapY);
   s.Link(mag.CellCentre(0), tapY, mag.CellCentre(4), tapY);
-  s.AddText("MAG_MED[5:1]", orInput - 80 - 1100, tapY + 60, TextStyle::Note, 1100, 220);
+  s.AddText("MAG_MED[5:1]", orInput - 80 - 1100, tapY + 60, 1100, 220, TextStyle::Note);
   s.AddUnit("OR TREE", 4000, orTop, 1290, 350);
   s.Arrow(orInput, tapY, orInput, orTop);
 
-  const int resLeft = orInput - kCellW / 2;
+  const int resLeft = orInput - kCellWidth / 2;
   const int resTop = 5150;
   s.AddCell("RES_MED", resLeft, resTop);
-  s.TitleLeftOfCell("RES_MED", resLeft, resTop);
+  s.TitleLeftOf("RES_MED", resLeft, resTop);
   s.Arrow(orInput, orTop + 350, orInput, resTop);
   return s.Finish();
 }
@@ -72,18 +70,18 @@ StageLayout R1LargeLayout() {
   // Inputs: the top bits of both exponents behind a constant 0 (bit 11).
   const int eaLeft = 1100;
   s.AddCell("OEA", eaLeft, 650);
-  const RowPlace ea = s.AddRow("Ea", 10, 7, 80, eaLeft + 185, 650);
-  s.AddButton("EditOEA", "Edit", eaLeft + TextWidth("0,EA[10:7]") + 140, ea.TitleTop(), "Ea", 10, 7,
-              "EA[10:7]");
+  const RowPlace ea = s.AddRow("Ea", 10, 7, 80, eaLeft + kCellPitch, 650);
+  s.AddButton("EditOEA", "Edit", eaLeft + TextWidth("0,EA[10:7]") + 140, ea.TitleTop(),
+              Edits("Ea", 10, 7, "EA[10:7]"));
   // The row title covers the constant cell too.
-  s.TitleAt(eaLeft, ea.TitleTop());
+  s.PlaceRowTitle(eaLeft, ea.TitleTop());
 
   const int ebLeft = 4100;
   s.AddCell("OEB", ebLeft, 650);
-  const RowPlace eb = s.AddRow("EB", 10, 7, 80, ebLeft + 185, 650);
-  s.AddButton("EditOEB", "Edit", ebLeft + TextWidth("0,EB[10:7]") + 140, eb.TitleTop(), "EB", 10, 7,
-              "EB[10:7]");
-  s.TitleAt(ebLeft, eb.TitleTop());
+  const RowPlace eb = s.AddRow("EB", 10, 7, 80, ebLeft + kCellPitch, 650);
+  s.AddButton("EditOEB", "Edit", ebLeft + TextWidth("0,EB[10:7]") + 140, eb.TitleTop(),
+              Edits("EB", 10, 7, "EB[10:7]"));
+  s.PlaceRowTitle(ebLeft, eb.TitleTop());
 
   // The 5-bit adder (0,EA) + (1,not EB) with the carry of the low part.
   const int adderTop = 1250;
@@ -96,19 +94,19 @@ StageLayout R1LargeLayout() {
   s.Arrow(ebCentre, eb.Bottom(), ebCentre, adderTop);
 
   const int cinLeft = 6700;
-  const int cinTop = adderTop + (400 - kCellH) / 2;
+  const int cinTop = adderTop + (400 - kCellHeight) / 2;
   s.AddCell("CIN", cinLeft, cinTop);
   s.TitleAbove("Carry in  ", cinLeft, cinTop);
-  s.EditRightOf("EditCIN", cinLeft, cinTop, "CIN", 0, 0, "Carry in");
-  s.Arrow(cinLeft, cinTop + kCellH / 2, adderRight, cinTop + kCellH / 2);
+  s.EditRightOf("EditCIN", cinLeft, cinTop, Edits("CIN", 0, 0, "Carry in"));
+  s.Arrow(cinLeft, cinTop + kCellHeight / 2, adderRight, cinTop + kCellHeight / 2);
 
   // The sum: SIGN_BIG (bit 11) in front of DELTA[10:7].
   const int sumTop = 2150;
   const int signLeft = 3000;
   s.AddCell("SIGN_BIG", signLeft, sumTop);
-  const RowPlace delta = s.AddRow("DELTA", 10, 7, 80, signLeft + 185, sumTop);
-  s.TitleLeftOf("DELTA[11:7]", signLeft, sumTop);
-  s.AddText("SIGN_BIG", signLeft - TextWidth("SIGN_BIG") - 40, sumTop + kCellH + 20);
+  const RowPlace delta = s.AddRow("DELTA", 10, 7, 80, signLeft + kCellPitch, sumTop);
+  s.RowTitleLeftOf("DELTA[11:7]", signLeft, sumTop);
+  s.AddText("SIGN_BIG", signLeft - TextWidth("SIGN_BIG") - 40, sumTop + kCellHeight + 20);
   const int sumCentre = (signLeft + delta.Right()) / 2;
   s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
 
@@ -116,19 +114,19 @@ StageLayout R1LargeLayout() {
   const int xorTop = 2850;
   const int xorRight = 4750;
   s.AddUnit("XOR", 2850, xorTop, xorRight - 2850, 350);
-  s.Arrow(signLeft + kCellW / 2, delta.Bottom(), signLeft + kCellW / 2, xorTop);
+  s.Arrow(CellCentre(signLeft), delta.Bottom(), CellCentre(signLeft), xorTop);
   const int deltaCentre = delta.CellCentre(2);
   s.Arrow(deltaCentre, delta.Bottom(), deltaCentre, xorTop);
 
   const int medLeft = 5400;
-  const int medTop = xorTop + (350 - kCellH) / 2;
+  const int medTop = xorTop + (350 - kCellHeight) / 2;
   s.AddCell("SIGN_MED", medLeft, medTop);
   s.TitleAbove("SIGN_MED", medLeft, medTop);
-  s.EditRightOf("EditSIGN_MED", medLeft, medTop, "SIGN_MED", 0, 0, "SIGN_MED");
-  s.Arrow(medLeft, medTop + kCellH / 2, xorRight, medTop + kCellH / 2);
+  s.EditRightOf("EditSIGN_MED", medLeft, medTop, Edits("SIGN_MED", 0, 0, "SIGN_MED"));
+  s.Arrow(medLeft, medTop + kCellHeight / 2, xorRight, medTop + kCellHeight / 2);
 
   const RowPlace mag = s.AddRow("MAG_LRG", 10, 6, 80, delta.left, 3800);
-  s.TitleLeftOf("MAG_LRG[10:6]", mag.left, mag.top);
+  s.RowTitleLeftOf("MAG_LRG[10:6]", mag.left, mag.top);
   const int magCentre = mag.CellCentre(2);
   s.Arrow(magCentre, xorTop + 350, magCentre, mag.top);
 
@@ -138,10 +136,10 @@ StageLayout R1LargeLayout() {
   s.AddUnit("OR TREE", 3000, orTop, 1290, 350);
   s.Arrow(magCentre, mag.Bottom(), magCentre, orTop);
 
-  const int bigLeft = magCentre - kCellW / 2;
+  const int bigLeft = magCentre - kCellWidth / 2;
   const int bigTop = 5150;
   s.AddCell("IS_BIG", bigLeft, bigTop);
-  s.TitleLeftOfCell("IS_BIG", bigLeft, bigTop);
+  s.TitleLeftOf("IS_BIG", bigLeft, bigTop);
   s.Arrow(magCentre, orTop + 350, magCentre, bigTop);
   return s.Finish();
 }

@@ -6,13 +6,17 @@
 // left edge (under cell 0 of a row that starts at kOuterLeft) while the rows
 // it passes start further right (kInnerLeft); the other bus goes straight
 // down through the middle of the drawing.
-#include "rpath1/r1_layout_kit.h"
+#include "wires/layout_sketch.h"
 
 namespace sumaris::layout {
 
-using namespace r1;
-
 namespace {
+
+// The left routing channel: buses that must pass a row run down here, under
+// cell 0 of the rows that start at kOuterLeft, left of those at kInnerLeft.
+constexpr int kOuterLeft = kMargin;
+constexpr int kInnerLeft = 400;
+constexpr int kChannelX = CellCentre(kOuterLeft);
 
 // Rows and units of the two-input stages, top to bottom.
 constexpr int kUpperTop = 630;   // first input row (outer)
@@ -28,16 +32,16 @@ constexpr int kOutputTop = 4000;
 
 // The mux of a swap stage, centred over the cell its output enters; the
 // select cell sits right of it. Returns the mux's place.
-Sketch::MuxPlace SwapMux(Sketch& s, int outX, int input1X, const std::string& select,
-                         const std::string& selectButton) {
-  const Sketch::MuxPlace mux =
-      s.AddMux(outX - kMuxWidth / 2, kMuxTop, kMuxWidth, kMuxHeight, kInput0X, input1X);
-  const int selTop = kMuxTop + (kMuxHeight - kCellH) / 2;
-  const int selY = selTop + kCellH / 2;
+MuxPlace SwapMux(Sketch& s, int outX, int input1X, const std::string& select,
+                 const std::string& selectButton) {
+  const MuxPlace mux = s.AddMux({outX - kMuxWidth / 2, kMuxTop, kMuxWidth, kMuxHeight},
+                                {{"0", kInput0X}, {"1", input1X}});
+  const int selTop = kMuxTop + (kMuxHeight - kCellHeight) / 2;
+  const int selY = selTop + kCellHeight / 2;
   s.AddCell(select, kSelectLeft, selTop);
   s.TitleAbove(select, kSelectLeft, selTop);
-  s.EditRightOf(selectButton, kSelectLeft, selTop, select, 0, 0, select);
-  s.Arrow(kSelectLeft, selY, mux.RightEdgeAt(selY), selY);
+  s.EditRightOf(selectButton, kSelectLeft, selTop, Edits(select, 0, 0, select));
+  s.Arrow(kSelectLeft, selY, mux.RightSideAt(selY), selY);
   return mux;
 }
 
@@ -55,9 +59,9 @@ StageLayout R11CompLayout() {
   Sketch s;
   // Inputs: both significands; A's bus takes the channel, B's the middle.
   const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, 630);
-  s.EditAfterTitle("EditFA", fa, "FA[0:52]", "Fa", 0, 52, "FA[0:52]");
+  s.EditAfterTitle("EditFA", fa, "FA[0:52]", Edits("Fa", 0, 52, "FA[0:52]"));
   const RowPlace fb = s.AddRow("FB", 0, 52, 20, kInnerLeft, 1500);
-  s.EditAfterTitle("EditFB", fb, "FB[0:52]", "FB", 0, 52, "FB[0:52]");
+  s.EditAfterTitle("EditFB", fb, "FB[0:52]", Edits("FB", 0, 52, "FB[0:52]"));
   const int middleX = fb.CellCentre(26);
 
   // The effective operation: SA xor SB xor SOP.
@@ -67,17 +71,18 @@ StageLayout R11CompLayout() {
   const char* signTitles[] = {"SA", "SB", "SOP"};
   const int xorLeft = 7900;
   const int xorRight = 8550;
-  s.AddUnit("XOR", xorLeft, signTops[0], xorRight - xorLeft, signTops[2] + kCellH - signTops[0]);
+  s.AddUnit("XOR", xorLeft, signTops[0], xorRight - xorLeft,
+            signTops[2] + kCellHeight - signTops[0]);
   for (int i = 0; i < 3; ++i) {
     s.AddCell(signWires[i], signLeft, signTops[i]);
     s.TitleRightOf(signTitles[i], signLeft, signTops[i]);
-    s.Arrow(signLeft, signTops[i] + kCellH / 2, xorRight, signTops[i] + kCellH / 2);
+    s.Arrow(signLeft, signTops[i] + kCellHeight / 2, xorRight, signTops[i] + kCellHeight / 2);
   }
   const int seffLeft = 7250;
   const int seffTop = signTops[1];
   s.AddCell("seff", seffLeft, seffTop);
   s.TitleAbove("S.EFF", seffLeft, seffTop);
-  s.Arrow(xorLeft, seffTop + kCellH / 2, seffLeft + kCellW, seffTop + kCellH / 2);
+  s.Arrow(xorLeft, seffTop + kCellHeight / 2, seffLeft + kCellWidth, seffTop + kCellHeight / 2);
 
   // The complement of both significands under control of S.EFF.
   const int boxTop = 3200;
@@ -85,7 +90,7 @@ StageLayout R11CompLayout() {
   s.AddUnit("1's Complement", kOuterLeft, boxTop, 9000, 350);
   s.Arrow(kChannelX, fa.Bottom(), kChannelX, boxTop);
   s.Arrow(middleX, fb.Bottom(), middleX, boxTop);
-  s.Arrow(seffLeft + kCellW / 2, seffTop + kCellH, seffLeft + kCellW / 2, boxTop);
+  s.Arrow(CellCentre(seffLeft), seffTop + kCellHeight, CellCentre(seffLeft), boxTop);
 
   // Outputs, nested like the inputs: B's straight below, A's round the channel.
   const RowPlace fbo = s.AddRow("FBO", 0, 52, 20, kInnerLeft, 4210);
@@ -98,9 +103,9 @@ StageLayout R11CompLayout() {
 StageLayout R1Align1Layout() {
   Sketch s;
   const RowPlace fao = s.AddRow("FAO", 0, 52, 20, kOuterLeft, 630);
-  s.EditAfterTitle("EditFAO", fao, "FAO[0:52]", "FAO", 0, 52, "FAO[0:52]");
+  s.EditAfterTitle("EditFAO", fao, "FAO[0:52]", Edits("FAO", 0, 52, "FAO[0:52]"));
   const RowPlace fbo = s.AddRow("FBO", 0, 52, 20, kInnerLeft, 1500);
-  s.EditAfterTitle("EditFBO", fbo, "FBO[0:52]", "FBO", 0, 52, "FBO[0:52]");
+  s.EditAfterTitle("EditFBO", fbo, "FBO[0:52]", Edits("FBO", 0, 52, "FBO[0:52]"));
   const int middleX = fbo.CellCentre(26);
 
   // A one to the left in a subtraction, B one to the right in an addition;
@@ -113,14 +118,14 @@ StageLayout R1Align1Layout() {
   s.AddUnit("Shift Left", kOuterLeft, boxTop, leftBoxRight - kOuterLeft, boxHeight);
   s.AddUnit("Shift Right", rightBoxLeft, boxTop, 9600 - rightBoxLeft, boxHeight);
   const int seffLeft = 2900;
-  const int seffTop = boxTop + (boxHeight - kCellH) / 2;
-  const int seffY = seffTop + kCellH / 2;
+  const int seffTop = boxTop + (boxHeight - kCellHeight) / 2;
+  const int seffY = seffTop + kCellHeight / 2;
   s.AddCell("seff", seffLeft, seffTop);
   s.TitleAbove("S.EFF", seffLeft, seffTop);
-  s.AddButton("EditSeff", "Edit", seffLeft + TextWidth("S.EFF") + 100, seffTop - 290, "seff", 0, 0,
-              "S.EFF");
+  s.AddButton("EditSeff", "Edit", After(seffLeft, "S.EFF"), seffTop - 290,
+              Edits("seff", 0, 0, "S.EFF"));
   s.Arrow(seffLeft, seffY, leftBoxRight, seffY);
-  s.Arrow(seffLeft + kCellW, seffY, rightBoxLeft, seffY);
+  s.Arrow(seffLeft + kCellWidth, seffY, rightBoxLeft, seffY);
   s.Arrow(kChannelX, fao.Bottom(), kChannelX, boxTop);
   s.Arrow(middleX, fbo.Bottom(), middleX, boxTop);
 
@@ -135,28 +140,28 @@ StageLayout R1Swap1Layout() {
   Sketch s;
   // Input 0 (SIGN_MED = 0, B small) on top, input 1 (A small) below.
   const RowPlace fbop = s.AddRow("FBOP", 0, 53, 0, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditFBOP", fbop, "FBOP[0:53]", "FBOP", 0, 53, "FBOP[0:53]");
+  s.EditAfterTitle("EditFBOP", fbop, "FBOP[0:53]", Edits("FBOP", 0, 53, "FBOP[0:53]"));
   const RowPlace faop = s.AddRow("FAOP", -1, 52, 0, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFAOP", faop, "FAOP[-1:52]", "FAOP", -1, 52, "FAOP[-1:52]");
+  s.EditAfterTitle("EditFAOP", faop, "FAOP[-1:52]", Edits("FAOP", -1, 52, "FAOP[-1:52]"));
 
   const int input1X = faop.CellCentre(36);
-  const RowPlace fsopPlace{kOuterLeft, kOutputTop, LayoutWire(-1, 53, 0)};
+  const RowPlace fsopPlace = PlaceRow(-1, 53, 0, kOuterLeft, kOutputTop);
   const int outX = fsopPlace.CellCentre(28);
-  const Sketch::MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_MED", "EditSIGN_MED");
+  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_MED", "EditSIGN_MED");
   ChannelToInput0(s, fbop);
   s.Arrow(input1X, faop.Bottom(), input1X, mux.top);
 
   // S.EFF fills the one position each operand leaves free.
   const int seffLeft = 5300;
-  const int seffTop = kJoinY - kCellH / 2;
+  const int seffTop = kJoinY - kCellHeight / 2;
   s.AddCell("seff", seffLeft, seffTop);
   s.TitleAbove("S.EFF", seffLeft, seffTop);
-  s.AddButton("EditSeff", "Edit", seffLeft + TextWidth("S.EFF") + 100, seffTop - 290, "seff", 0, 0,
-              "SEFF");
+  s.AddButton("EditSeff", "Edit", After(seffLeft, "S.EFF"), seffTop - 290,
+              Edits("seff", 0, 0, "SEFF"));
   s.Link(seffLeft, kJoinY, kInput0X, kJoinY);
-  s.Link(seffLeft + kCellW, kJoinY, input1X, kJoinY);
+  s.Link(seffLeft + kCellWidth, kJoinY, input1X, kJoinY);
 
-  const RowPlace fsop = s.AddRow("FSOP", -1, 53, 0, kOuterLeft, kOutputTop);
+  const RowPlace fsop = s.AddRow("FSOP", fsopPlace);
   s.Arrow(outX, mux.Bottom(), outX, fsop.top);
   return s.Finish();
 }
@@ -165,18 +170,18 @@ StageLayout R1Swap2Layout() {
   Sketch s;
   // Input 0 (SIGN_BIG = 0) is B's pre-shifted significand, input 1 A's.
   const RowPlace fbo = s.AddRow("FBO", 0, 53, 0, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditEB", fbo, "FBOP[0:53]", "FBO", 0, 53, "FBOP[0:53]");
+  s.EditAfterTitle("EditEB", fbo, "FBOP[0:53]", Edits("FBO", 0, 53, "FBOP[0:53]"));
   const RowPlace fao = s.AddRow("FAO", -1, 52, 0, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFAO", fao, "FAOP[-1:52]", "FAO", -1, 52, "FAOP[-1:52]");
+  s.EditAfterTitle("EditFAO", fao, "FAOP[-1:52]", Edits("FAO", -1, 52, "FAOP[-1:52]"));
 
   const int input1X = fao.CellCentre(36);
-  const RowPlace fsoPlace{kOuterLeft, kOutputTop, LayoutWire(0, 53, 0)};
+  const RowPlace fsoPlace = PlaceRow(0, 53, 0, kOuterLeft, kOutputTop);
   const int outX = fsoPlace.CellCentre(28);
-  const Sketch::MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
+  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
   ChannelToInput0(s, fbo);
   s.Arrow(input1X, fao.Bottom(), input1X, mux.top);
 
-  const RowPlace fso = s.AddRow("FSO", 0, 53, 0, kOuterLeft, kOutputTop);
+  const RowPlace fso = s.AddRow("FSO", fsoPlace);
   s.Arrow(outX, mux.Bottom(), outX, fso.top);
   return s.Finish();
 }
@@ -185,35 +190,35 @@ StageLayout R1Swap3Layout() {
   Sketch s;
   // The unprocessed operands: input 0 (SIGN_BIG = 0, A large) on top.
   const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditFA", fa, "FA[0:52]", "Fa", 0, 52, "FA[0:52]");
+  s.EditAfterTitle("EditFA", fa, "FA[0:52]", Edits("Fa", 0, 52, "FA[0:52]"));
   const RowPlace fb = s.AddRow("FB", 0, 52, 20, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFB", fb, "FB[0:52]", "FB", 0, 52, "FB[0:52]");
+  s.EditAfterTitle("EditFB", fb, "FB[0:52]", Edits("FB", 0, 52, "FB[0:52]"));
 
   const int input1X = fb.CellCentre(36);
-  const RowPlace flPlace{kOuterLeft, kOutputTop, LayoutWire(0, 52, 20)};
+  const RowPlace flPlace = PlaceRow(0, 52, 20, kOuterLeft, kOutputTop);
   const int outX = flPlace.CellCentre(28);
-  const Sketch::MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
+  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
   ChannelToInput0(s, fa);
   s.Arrow(input1X, fb.Bottom(), input1X, mux.top);
 
   // The signs travel with their significands.
-  const int signTop = kJoinY - kCellH / 2;
+  const int signTop = kJoinY - kCellHeight / 2;
   const int saLeft = kInput0X - 700;
   s.AddCell("Sa", saLeft, signTop);
-  s.TitleLeftOfCell("SA", saLeft, signTop);
-  s.Link(saLeft + kCellW, kJoinY, kInput0X, kJoinY);
+  s.TitleLeftOf("SA", saLeft, signTop);
+  s.Link(saLeft + kCellWidth, kJoinY, kInput0X, kJoinY);
   const int sbLeft = input1X + 470;
   s.AddCell("SB", sbLeft, signTop);
   s.TitleAbove("SB", sbLeft, signTop);
   s.Link(sbLeft, kJoinY, input1X, kJoinY);
 
   // Outputs: the large significand and its sign.
-  const RowPlace fl = s.AddRow("FL", 0, 52, 20, kOuterLeft, kOutputTop);
+  const RowPlace fl = s.AddRow("FL", flPlace);
   s.Arrow(outX, mux.Bottom(), outX, fl.top);
   const int slLeft = 6500;
   const int branchY = mux.Bottom() + 200;
-  s.AddCell("SL", slLeft, branchY - kCellH / 2);
-  s.TitleRightOf("SL", slLeft, branchY - kCellH / 2);
+  s.AddCell("SL", slLeft, branchY - kCellHeight / 2);
+  s.TitleRightOf("SL", slLeft, branchY - kCellHeight / 2);
   s.Arrow(outX, branchY, slLeft, branchY);
   return s.Finish();
 }

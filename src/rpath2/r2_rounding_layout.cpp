@@ -1,22 +1,22 @@
 // Drawings of the rounding decision (step 15), the post-normalisation shift
 // (step 16) and the two final selections (steps 17 and 18).
-#include "rpath2/r2_layout_kit.h"
+#include "wires/layout_sketch.h"
 
 namespace sumaris::layout {
 namespace {
 
-using namespace r2;
-
-int AfterTitle(int left, std::string_view title) { return left + TitleWidth(title) + 100; }
+// Cell 0 of the rows; left of them the lane where a bus runs round a row.
+constexpr int kRowLeft = 360;
+constexpr int kLane = 210;
 
 }  // namespace
 
 StageLayout R2DecideLayout() {
-  Sheet s;
+  Sketch s;
   // The buttons hand the editor names of their own, spelled two ways.
   const std::string ronding = "Ronding Deceision";
   const std::string rounding = "Rounding Deceision";
-  s.Label("Rounding Decisions", kMargin, kMargin, TextStyle::Heading, 3600, 400);
+  s.AddText("Rounding Decisions", kMargin, kMargin, 3600, 400, TextStyle::Heading);
 
   // Inputs: each titled cell with its Edit button at its right.
   constexpr int kTitleTop = 700;
@@ -38,21 +38,22 @@ StageLayout R2DecideLayout() {
       {"XSUM52", "XSUM[52]", "Command2", 52, ronding, 5120},
   };
   for (const Input& in : inputs) {
-    s.Label(in.title, in.left, kTitleTop);
+    s.AddText(in.title, in.left, kTitleTop);
     const int cell = in.left + 60;
-    s.Cell(in.wire, 0, cell, kCellTop);
-    s.Edit(in.button, cell + kCellWidth + 60, kCellTop + 37, in.wire, in.bit, in.bit, in.title,
-           in.name);
-    s.Line(cell + kCellWidth / 2, kCellTop + kCellHeight, cell + kCellWidth / 2, kBus);
+    s.AddCell(in.wire, cell, kCellTop);
+    s.AddButton(in.button, "Edit", cell + kCellWidth + 60, kCellTop + 37,
+                Edits(in.wire, in.bit, in.bit, in.title, in.name));
+    s.Link(CellCentre(cell), kCellTop + kCellHeight, CellCentre(cell), kBus);
   }
   // C[52], R', S'.
   const int crsLeft = 6270;
-  s.Label("C[52], R', S'", crsLeft, kTitleTop);
-  for (int p = 0; p < 3; ++p) s.Cell("C52RS", p, crsLeft + 60 + 185 * p, kCellTop);
-  s.Edit("Command5", crsLeft + 60 + 3 * 185 + 60, kCellTop + 37, "C52RS", 52, 54, "C[52],R',S'",
-         rounding);
-  const int crsX = crsLeft + 60 + 185 + kCellWidth / 2;
-  s.Line(crsX, kCellTop + kCellHeight, crsX, kBus);
+  s.AddText("C[52], R', S'", crsLeft, kTitleTop);
+  for (int p = 0; p < 3; ++p)
+    s.AddCell("C52RS", crsLeft + 60 + kCellPitch * p, kCellTop, p);
+  s.AddButton("Command5", "Edit", crsLeft + 60 + 3 * kCellPitch + 60, kCellTop + 37,
+              Edits("C52RS", 52, 54, "C[52],R',S'", rounding));
+  const int crsX = CellCentre(crsLeft + 60 + kCellPitch);
+  s.Link(crsX, kCellTop + kCellHeight, crsX, kBus);
   // The two mode bits, worked out from the rounding mode and the injection.
   constexpr int kModeTop = 620;
   constexpr int kModeWidth = 850;
@@ -62,14 +63,14 @@ StageLayout R2DecideLayout() {
   const char* modeNames[] = {"Is RN", "Is RI"};
   for (int k = 0; k < 2; ++k) {
     const int left = modeLefts[k];
-    s.Frame(modeNames[k], left, kModeTop, kModeWidth, kModeHeight);
-    s.Cell(modeWires[k], 0, left + (kModeWidth - kCellWidth) / 2, kCellTop);
-    s.Line(left + kModeWidth / 2, kModeTop + kModeHeight, left + kModeWidth / 2, kBus);
+    s.AddFrame(modeNames[k], left, kModeTop, kModeWidth, kModeHeight);
+    s.AddCell(modeWires[k], left + (kModeWidth - kCellWidth) / 2, kCellTop);
+    s.Link(left + kModeWidth / 2, kModeTop + kModeHeight, left + kModeWidth / 2, kBus);
   }
   // This button hands the editor no wire.
-  s.Edit("EditEB", 8400 - 50 - kButtonWidth / 2 - 75, kModeTop + kModeHeight + 60, "", 0, 1,
-         "RI RN", rounding);
-  s.Line(120 + 60 + kCellWidth / 2, kBus, modeLefts[1] + kModeWidth / 2, kBus);
+  s.AddButton("EditEB", "Edit", 8400 - 50 - kButtonWidth / 2 - 75, kModeTop + kModeHeight + 60,
+              Edits("", 0, 1, "RI RN", rounding));
+  s.Link(CellCentre(120 + 60), kBus, modeLefts[1] + kModeWidth / 2, kBus);
 
   // The least significant bit fixed for ties: for the plain sum with and
   // without overflow and for the incremented sum with overflow.
@@ -85,44 +86,45 @@ StageLayout R2DecideLayout() {
       {"LSBinc2", "LSB'(inc)", 5000},
   };
   for (const Fixed& f : fixed) {
-    s.Label(f.title, f.left - TitleWidth(f.title) - 40, kMidTop + 40);
-    s.Cell(f.wire, 0, f.left, kMidTop);
-    s.Arrow(f.left + kCellWidth / 2, kBus, f.left + kCellWidth / 2, kMidTop);
+    s.TitleLeftOf(f.title, f.left, kMidTop);
+    s.AddCell(f.wire, f.left, kMidTop);
+    s.Arrow(CellCentre(f.left), kBus, CellCentre(f.left), kMidTop);
   }
   // RINC with overflow.
   constexpr int kRincLeft = 7200;
   constexpr int kRincWidth = 1200;
   const int rincX = kRincLeft + kRincWidth / 2;
-  s.Unit("RINC", kRincLeft, 2150, kRincWidth, 430);
+  s.AddUnit("RINC", kRincLeft, 2150, kRincWidth, 430);
   s.Arrow(rincX, kBus, rincX, 2150);
 
   // The three multiplexers, selected by the overflow bits.
   constexpr int kMuxTop = 2950;
   constexpr int kMuxHeight = 500;
   const int muxY = kMuxTop + kMuxHeight / 2;
-  const int nincX = 3300 + kCellWidth / 2;
-  const int ninc2X = 1600 + kCellWidth / 2;
-  const int inc2X = 5000 + kCellWidth / 2;
+  const int nincX = CellCentre(3300);
+  const int ninc2X = CellCentre(1600);
+  const int inc2X = CellCentre(5000);
   // LSB(ninc): LSB'(ninc) on overflow of the plain sum.
-  s.Mux(1300, kMuxTop, 1600, kMuxHeight, {{"1", ninc2X}, {"0", 2600}});
+  const MuxPlace nincMux =
+      s.AddMux({1300, kMuxTop, 1600, kMuxHeight}, {{"1", ninc2X}, {"0", 2600}});
   s.Arrow(ninc2X, kMidTop + kCellHeight, ninc2X, kMuxTop);
-  s.Line(nincX, kMidTop + kCellHeight, nincX, 2750);
-  s.Line(2600, 2750, 4200, 2750);
+  s.Link(nincX, kMidTop + kCellHeight, nincX, 2750);
+  s.Link(2600, 2750, 4200, 2750);
   s.Arrow(2600, 2750, 2600, kMuxTop);
   s.Arrow(4200, 2750, 4200, kMuxTop);
   s.Note("FPOSUM[-1]", 700, muxY - 230);
-  s.Arrow(250, muxY, Sheet::MuxSideAtMiddle(1300, 1600, kMuxHeight, false), muxY);
+  s.Arrow(250, muxY, nincMux.LeftSideAt(muxY), muxY);
   // LSB(inc): LSB'(inc) on overflow of the incremented sum.
-  s.Mux(3900, kMuxTop, 1600, kMuxHeight, {{"0", 4200}, {"1", inc2X}});
+  const MuxPlace incMux = s.AddMux({3900, kMuxTop, 1600, kMuxHeight}, {{"0", 4200}, {"1", inc2X}});
   s.Arrow(inc2X, kMidTop + kCellHeight, inc2X, kMuxTop);
   s.Note("FPOSUMI[-1]", 6000, muxY - 230);
-  s.Arrow(6450, muxY, Sheet::MuxSideAtMiddle(3900, 1600, kMuxHeight, true), muxY);
+  s.Arrow(6450, muxY, incMux.RightSideAt(muxY), muxY);
   // RINC: C[52] and X without overflow, the overflow rule with it.
-  s.Mux(6600, kMuxTop, 2000, kMuxHeight, {{"0", 6900}, {"1", rincX}});
+  const MuxPlace rincMux = s.AddMux({6600, kMuxTop, 2000, kMuxHeight}, {{"0", 6900}, {"1", rincX}});
   s.Arrow(6900, kBus, 6900, kMuxTop);
   s.Arrow(rincX, 2150 + 430, rincX, kMuxTop);
   s.Note("FPOSUM[-1]", 9050, muxY - 230);
-  s.Arrow(9450, muxY, Sheet::MuxSideAtMiddle(6600, 2000, kMuxHeight, true), muxY);
+  s.Arrow(9450, muxY, rincMux.RightSideAt(muxY), muxY);
 
   // Outputs.
   constexpr int kOutTop = 3850;
@@ -138,21 +140,21 @@ StageLayout R2DecideLayout() {
   };
   for (const Output& out : outputs) {
     s.Arrow(out.x, kMuxTop + kMuxHeight, out.x, kOutTop);
-    s.Cell(out.wire, 0, out.x - kCellWidth / 2, kOutTop);
-    s.Label(out.title, out.x - kCellWidth / 2 - TitleWidth(out.title) - 40, kOutTop + 40);
+    s.AddCell(out.wire, out.x - kCellWidth / 2, kOutTop);
+    s.TitleLeftOf(out.title, out.x - kCellWidth / 2, kOutTop);
   }
   return s.Finish(9600, kOutTop + kCellHeight + kMargin);
 }
 
 StageLayout R2PostLayout() {
-  Sheet s;
+  Sketch s;
   const std::string name = "R2 Post";
-  const RowGeometry in = LayoutWire(-1, 51, 0);
   // Bit j of an output sits under bit j of its input.
-  const int outLeft = kRowLeft + 185;
-  const int right = RowRight(in, kRowLeft);
-  const int x = CellCentre(in, kRowLeft, 27);
-  const int overflowX = CellCentre(in, kRowLeft, 0);
+  const int outLeft = kRowLeft + kCellPitch;
+  const RowPlace in = PlaceRow(-1, 51, 0, kRowLeft, 0);
+  const int right = in.Right();
+  const int x = in.CellCentre(27);
+  const int overflowX = in.CellCentre(0);
 
   struct Candidate {
     const char* input;
@@ -167,20 +169,19 @@ StageLayout R2PostLayout() {
   };
   int bottom = 0;
   for (const Candidate& c : candidates) {
-    s.AddRow(c.input, kRowLeft, c.top, 0);
-    s.Edit(c.button, AfterTitle(kRowLeft, c.title), c.top - kTitleAbove, c.input, -1, 51, c.title,
-           name);
+    const RowPlace row = s.AddRow(c.input, -1, 51, 0, kRowLeft, c.top);
+    s.EditAfterTitle(c.button, row, c.title, Edits(c.input, -1, 51, c.title, name));
     const int shiftTop = c.top + kCellHeight + 170;
     const int shiftHeight = 380;
-    s.Unit("Shift Right", outLeft, shiftTop, right + 60 - outLeft, shiftHeight);
+    s.AddUnit("Shift Right", outLeft, shiftTop, right + 60 - outLeft, shiftHeight);
     s.Arrow(x, c.top + kCellHeight, x, shiftTop);
     // The overflow bit sets the shift.
-    s.Path({{overflowX, c.top + kCellHeight},
-            {overflowX, shiftTop + shiftHeight / 2},
-            {outLeft, shiftTop + shiftHeight / 2}});
+    s.Route({{overflowX, c.top + kCellHeight},
+             {overflowX, shiftTop + shiftHeight / 2},
+             {outLeft, shiftTop + shiftHeight / 2}});
     s.Note("[-1]", 270, c.top + kCellHeight + 80, 300);
     const int outTop = shiftTop + shiftHeight + 160 + kTitleAbove;
-    s.AddRow(c.output, outLeft, outTop, 0);
+    s.AddRow(c.output, 0, 51, 0, outLeft, outTop);
     s.Arrow(x, shiftTop + shiftHeight, x, outTop - kIndexAbove - 10);
     bottom = outTop + kCellHeight;
   }
@@ -188,19 +189,17 @@ StageLayout R2PostLayout() {
 }
 
 StageLayout R2Select1Layout() {
-  Sheet s;
+  Sketch s;
   const std::string name = "R2 Select1";
-  const RowGeometry row = LayoutWire(0, 51, 0);
-  const int right = RowRight(row, kRowLeft);
-
   const int plain = 800;
   const int inc = plain + 900;
-  s.AddRow("FPOSUM_s", kRowLeft, plain, 0);
-  s.AddRow("FPOSUMI_s", kRowLeft, inc, 0);
-  s.Edit("EditEB", AfterTitle(kRowLeft, "FPOSUM_s[0:51]"), plain - kTitleAbove, "FPOSUM_s", 0, 51,
-         "FPOSUM_s[0:51]", name);
-  s.Edit("EditEA", AfterTitle(kRowLeft, "FPOSUMI_s[0:51]"), inc - kTitleAbove, "FPOSUMI_s", 0,
-         51, "FPOSUMI_s[0:51]", name);
+  const RowPlace plainRow = s.AddRow("FPOSUM_s", 0, 51, 0, kRowLeft, plain);
+  const RowPlace incRow = s.AddRow("FPOSUMI_s", 0, 51, 0, kRowLeft, inc);
+  const int right = plainRow.Right();
+  s.EditAfterTitle("EditEB", plainRow, "FPOSUM_s[0:51]",
+                   Edits("FPOSUM_s", 0, 51, "FPOSUM_s[0:51]", name));
+  s.EditAfterTitle("EditEA", incRow, "FPOSUMI_s[0:51]",
+                   Edits("FPOSUMI_s", 0, 51, "FPOSUMI_s[0:51]", name));
 
   constexpr int kMuxLeft = 2000;
   constexpr int kMuxWidth = 6000;
@@ -208,34 +207,34 @@ StageLayout R2Select1Layout() {
   const int muxTop = inc + kCellHeight + 220;
   const int in0 = 3000;
   const int in1 = 7000;
-  s.Mux(kMuxLeft, muxTop, kMuxWidth, kMuxHeight, {{"0", in0}, {"1", in1}});
+  const MuxPlace mux =
+      s.AddMux({kMuxLeft, muxTop, kMuxWidth, kMuxHeight}, {{"0", in0}, {"1", in1}});
   const int turn = inc + kCellHeight + 80;
-  s.Path({{kRowLeft, plain + kCellHeight / 2},
-          {kLane, plain + kCellHeight / 2},
-          {kLane, turn},
-          {in0, turn},
-          {in0, muxTop}});
+  s.Route({{kRowLeft, plain + kCellHeight / 2},
+           {kLane, plain + kCellHeight / 2},
+           {kLane, turn},
+           {in0, turn},
+           {in0, muxTop}});
   s.Arrow(in1, inc + kCellHeight, in1, muxTop);
 
   // The select.
   const int muxY = muxTop + kMuxHeight / 2;
   const int rincLeft = 8700;
-  s.Label("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
-  s.Cell("RINC", 0, rincLeft, muxY - kCellHeight / 2);
-  s.Edit("EditRinc", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2, "RINC", 0, 0, "RINC",
-         name);
-  s.Arrow(rincLeft, muxY, Sheet::MuxSideAtMiddle(kMuxLeft, kMuxWidth, kMuxHeight, true), muxY);
+  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
+              Edits("RINC", 0, 0, "RINC", name));
+  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
 
-  const int ffar = muxTop + kMuxHeight + 200 + kTitleAbove;
-  s.AddRow("FFAR", kRowLeft, ffar, 0);
-  const int outX = kMuxLeft + kMuxWidth / 2;
-  s.Arrow(outX, muxTop + kMuxHeight, outX, ffar - kIndexAbove - 10);
+  const int ffar = mux.Bottom() + 200 + kTitleAbove;
+  s.AddRow("FFAR", 0, 51, 0, kRowLeft, ffar);
+  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), ffar - kIndexAbove - 10);
   return s.Finish(std::max(right, rincLeft + kCellWidth + 60 + kButtonWidth) + kMargin,
                   ffar + kCellHeight + kMargin);
 }
 
 StageLayout R2Select2Layout() {
-  Sheet s;
+  Sketch s;
   const std::string name = "R2 Select2";
   constexpr int kInTop = 1100;
   struct Input {
@@ -249,33 +248,35 @@ StageLayout R2Select2Layout() {
       {"LSBINC", "LSB(inc)", "EditInc", 6000},
   };
   for (const Input& in : inputs) {
-    s.Label(in.title, in.left, kInTop - 270);
-    s.Cell(in.wire, 0, in.left, kInTop);
-    s.Edit(in.button, in.left + kCellWidth + 60, kInTop + 37, in.wire, 0, 0, in.title, name);
+    s.AddText(in.title, in.left, kInTop - 270);
+    s.AddCell(in.wire, in.left, kInTop);
+    s.AddButton(in.button, "Edit", in.left + kCellWidth + 60, kInTop + 37,
+                Edits(in.wire, 0, 0, in.title, name));
   }
   constexpr int kMuxLeft = 2500;
   constexpr int kMuxWidth = 4000;
   constexpr int kMuxTop = 1800;
   constexpr int kMuxHeight = 600;
-  const int in0 = 3000 + kCellWidth / 2;
-  const int in1 = 6000 + kCellWidth / 2;
-  s.Mux(kMuxLeft, kMuxTop, kMuxWidth, kMuxHeight, {{"0", in0}, {"1", in1}});
+  const int in0 = CellCentre(3000);
+  const int in1 = CellCentre(6000);
+  const MuxPlace mux =
+      s.AddMux({kMuxLeft, kMuxTop, kMuxWidth, kMuxHeight}, {{"0", in0}, {"1", in1}});
   s.Arrow(in0, kInTop + kCellHeight, in0, kMuxTop);
   s.Arrow(in1, kInTop + kCellHeight, in1, kMuxTop);
 
   const int muxY = kMuxTop + kMuxHeight / 2;
   const int rincLeft = 7300;
-  s.Label("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
-  s.Cell("RINC", 0, rincLeft, muxY - kCellHeight / 2);
-  s.Edit("EditRinc", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2, "RINC", 0, 0, "RINC",
-         name);
-  s.Arrow(rincLeft, muxY, Sheet::MuxSideAtMiddle(kMuxLeft, kMuxWidth, kMuxHeight, true), muxY);
+  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
+              Edits("RINC", 0, 0, "RINC", name));
+  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
 
-  const int outX = kMuxLeft + kMuxWidth / 2;
-  const int outTop = kMuxTop + kMuxHeight + 450;
-  s.Arrow(outX, kMuxTop + kMuxHeight, outX, outTop);
-  s.Cell("FFAR52", 0, outX - kCellWidth / 2, outTop);
-  s.Label("F.FAR[52]", outX + kCellWidth / 2 + 100, outTop + 40);
+  const int outX = mux.OutX();
+  const int outTop = mux.Bottom() + 450;
+  s.Arrow(outX, mux.Bottom(), outX, outTop);
+  s.AddCell("FFAR52", outX - kCellWidth / 2, outTop);
+  s.AddText("F.FAR[52]", outX + kCellWidth / 2 + 100, outTop + 40);
   return s.Finish(rincLeft + kCellWidth + 60 + kButtonWidth + kMargin,
                   outTop + kCellHeight + kMargin);
 }

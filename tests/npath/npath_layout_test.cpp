@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "session/adder.h"
+#include "wires/layout_sketch.h"
 #include "wires/row_layout.h"
 #include "wires/stage_layout.h"
 
@@ -213,8 +214,9 @@ struct Rect {
   }
 };
 
-// A generous width for a title in Arial 8.25.
-int TextWidth(const std::string& text) { return 100 * static_cast<int>(text.size()) + 40; }
+// The width of a title in Arial 8.25, as the drawings estimate it from the
+// face's advance widths (within a few twips of the rendered text).
+int TextWidth(const std::string& text) { return layout::TextWidth(text); }
 
 struct Drawing {
   std::vector<Rect> solid;   // rows, titles, cells, buttons, unit boxes

@@ -10,8 +10,8 @@
 #include <tuple>
 #include <vector>
 
-#include "rpath1/r1_layout_kit.h"
 #include "session/adder.h"
+#include "wires/layout_sketch.h"
 #include "wires/row_layout.h"
 #include "wires/stage_layout.h"
 
@@ -230,7 +230,7 @@ TEST(R1Layouts, ButtonsOpenTheEditorWithTheirWires) {
       if (b.caption == "Edit") {
         EXPECT_EQ(b.width, 495) << Where(drawing) << " " << b.name;
       } else {
-        EXPECT_GE(b.width, layout::r1::TextWidth(b.caption) + 200)
+        EXPECT_GE(b.width, layout::TextWidth(b.caption) + 200)
             << Where(drawing) << " " << b.name;
       }
       EXPECT_EQ(b.height, 255);
@@ -375,13 +375,13 @@ std::vector<Rect> SolidParts(const StageLayout& l, const Stage& stage, bool* row
     const std::string title = RowTitle(row, stage);
     const int tl = row.titleLeft.value_or(row.left);
     const int tt = row.titleTop.value_or(row.top - 510);
-    parts.push_back({tl, tt, tl + layout::r1::TextWidth(title), tt + 255, row.wire + " title"});
+    parts.push_back({tl, tt, tl + layout::TextWidth(title), tt + 255, row.wire + " title"});
   }
   for (const layout::FixedCell& c : l.cells) {
     parts.push_back({c.left, c.top, c.left + c.width, c.top + 330, c.wire + " cell"});
   }
   for (const layout::Text& t : l.texts) {
-    const int w = layout::r1::TextWidth(t.text);
+    const int w = layout::TextWidth(t.text);
     if (t.style == TextStyle::Title) {
       parts.push_back({t.left, t.top, t.left + w, t.top + 220, "text " + t.text});
     } else if (t.style == TextStyle::Note) {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "rpath2/r2_layout_kit.h"
 #include "session/adder.h"
+#include "wires/layout_sketch.h"
 #include "wires/row_layout.h"
 #include "wires/stage_layout.h"
 
@@ -329,7 +329,7 @@ bool Overlap(const Rect& a, const Rect& b) {
 // What a text covers on screen: a left-aligned title from its left, a
 // centred unit name or note around the middle of its rectangle.
 Rect Ink(const layout::Text& t) {
-  int width = layout::r2::TitleWidth(t.text);
+  int width = layout::TextWidth(t.text);
   int height = 230;
   switch (t.style) {
     case TextStyle::Heading:
@@ -358,7 +358,7 @@ std::vector<Rect> Elements(const Stage& stage, const StageLayout& l) {
     const std::string title = row.title.empty() ? wire->title() : row.title;
     const int tl = row.titleLeft.value_or(row.left);
     const int tt = row.titleTop.value_or(row.top - 510);
-    all.push_back({tl, tt, tl + layout::r2::TitleWidth(title), tt + 230, "title " + title});
+    all.push_back({tl, tt, tl + layout::TextWidth(title), tt + 230, "title " + title});
     for (std::size_t p = 0; p < g.cells.size(); ++p) {
       const int x = row.left + g.cells[p].left;
       all.push_back({x, row.top, x + 180, row.top + 330, row.wire + " cell"});
