@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "result/adder_driver.h"
+#include "support/adder_driver.h"
 #include "result/adder_rules.h"
 
 namespace sumaris::test {

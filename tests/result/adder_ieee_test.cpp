@@ -17,7 +17,7 @@
 #include <random>
 #include <sstream>
 
-#include "result/adder_driver.h"
+#include "support/adder_driver.h"
 #include "result/adder_rules.h"
 
 namespace sumaris::test {

@@ -26,7 +26,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "result/adder_driver.h"
+#include "support/adder_driver.h"
 
 namespace sumaris::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "result/adder_driver.h"
+#include "support/adder_driver.h"
 
 namespace sumaris::test {
 namespace {
