@@ -1,48 +1,28 @@
 #pragma once
 
-// Shared by the window tests of the session: a main window with scripted
-// dialogs, a viewer that records instead of starting anything, and the
-// program's files in a temporary folder.
+// What the window tests share: the started main window with recorded
+// dialogs, a recording viewer and the program's files in a temporary folder;
+// mouse clicks; the bits of a double and of the shown result.
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <deque>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "session/main_window.h"
+#include "support/recording_platform.h"
 #include "wires/fatal_error_window.h"
-#include "wires/platform.h"
 
 namespace sumaris::testing {
 
-class RecordingDialogs final : public UserDialogs {
- public:
-  void Message(std::string_view text) override { messages.emplace_back(text); }
-  bool AskYesNo(std::string_view text) override {
-    questions.emplace_back(text);
-    if (answers.empty()) return true;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void Beep() override { ++beeps; }
-
-  std::vector<std::string> messages;
-  std::vector<std::string> questions;
-  std::deque<bool> answers;
-  int beeps = 0;
-};
-
-class RecordingViewer final : public TextViewer {
- public:
-  void Open(const std::filesystem::path& file) override { opened.push_back(file); }
-  std::vector<std::filesystem::path> opened;
-};
+using test::RecordingDialogs;
+using test::RecordingViewer;
 
 // Records stage errors instead of ending the test program.
 class ErrorRecorder {
@@ -65,8 +45,8 @@ struct StartedWindow {
   // Builds, shows and starts a main window of the program's default size.
   bool Start() {
     if (!folder.isValid()) return false;
-    window = std::make_unique<MainWindow>(MainWindowOptions{
-        &dialogs, &viewer, FileLocations::InFolder(folder.path().toStdString())});
+    window = std::make_unique<MainWindow>(
+        MainWindowOptions{&dialogs, &viewer, FileLocations::InFolder(folder.path().toStdString())});
     window->resize(MainWindow::DefaultSize());
     window->show();
     QApplication::setActiveWindow(window.get());
@@ -76,31 +56,53 @@ struct StartedWindow {
   }
 };
 
+inline void Click(QWidget* widget) {
+  QVERIFY(widget != nullptr);
+  QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Keys typed one by one into whichever widget has the focus.
+inline void TypeKeys(const QString& keys) {
+  for (const QChar key : keys)
+    QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+}
+
 // The object name of the child window whose sub-window is active.
 inline QString ActiveName(const MainWindow& window) {
   QMdiSubWindow* sub = window.area()->activeSubWindow();
   return sub != nullptr && sub->widget() != nullptr ? sub->widget()->objectName() : QString();
 }
 
-// The window on top of the shared rectangle of the stage windows (the stage
-// windows and About), the one the user sees there.
-inline QString TopName(const MainWindow& window) {
-  const QRect stageRect = window.StageRect();
-  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    if ((*it)->isVisible() && (*it)->geometry() == stageRect) return (*it)->widget()->objectName();
-  }
-  return {};
+inline QMdiSubWindow* SubOf(QWidget* child) {
+  return qobject_cast<QMdiSubWindow*>(child->parentWidget());
 }
 
-// Stacking position of a child window (higher is nearer the front), -1 when
-// it is not shown.
-inline int StackIndex(const MainWindow& window, const QWidget* child) {
-  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
-  for (int i = 0; i < list.size(); ++i) {
-    if (list[i]->widget() == child) return list[i]->isVisible() ? i : -1;
-  }
-  return -1;
+// Operands as decimal texts converted to bits, as "<-" does.
+inline void EnterOperands(MainWindow& window, const char* a, const char* b) {
+  OperandEntry& entry = window.adder().input;
+  entry.SetDecimal(Operand::A, a);
+  entry.OperandChange(Operand::A);
+  entry.SetDecimal(Operand::B, b);
+  entry.OperandChange(Operand::B);
+}
+
+// The 64 bits of a double, sign first, written with `one` and `zero`.
+inline std::string Bits(double x, char one = '1', char zero = '0') {
+  const auto u = std::bit_cast<std::uint64_t>(x);
+  std::string s;
+  for (int k = 63; k >= 0; --k)
+    s += ((u >> k) & 1) != 0 ? one : zero;
+  return s;
+}
+
+// The result as the Results window shows it: sign, exponent bits 10 .. 0,
+// fraction bits 1 .. 52.
+inline std::string ResultBits(MainWindow& window) {
+  const Results& r = window.adder().results;
+  std::string s = r.Sa.Text() + r.Ea.Text();
+  for (int i = 1; i <= 52; ++i)
+    s += r.Fa[i].str();
+  return s;
 }
 
 }  // namespace sumaris::testing

@@ -1,0 +1,41 @@
+#pragma once
+
+// Stand-ins for the desktop in tests: message boxes answered from a script
+// and recorded, a text viewer that records what it was asked to open.
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "wires/platform.h"
+
+namespace sumaris::test {
+
+class RecordingDialogs final : public UserDialogs {
+ public:
+  void Message(std::string_view text) override { messages.emplace_back(text); }
+  // Answers from `answers` in order, Yes once they run out.
+  bool AskYesNo(std::string_view text) override {
+    questions.emplace_back(text);
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void Beep() override { ++beeps; }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;
+  int beeps = 0;
+};
+
+class RecordingViewer final : public TextViewer {
+ public:
+  void Open(const std::filesystem::path& file) override { opened.push_back(file); }
+  std::vector<std::filesystem::path> opened;
+};
+
+}  // namespace sumaris::test
