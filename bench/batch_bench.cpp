@@ -13,6 +13,7 @@
 #include "session/adder.h"
 #include "session/batch_parallel.h"
 #include "session/batch_runner.h"
+#include "session/headless_adder.h"
 #include "session/session.h"
 #include "session/vector_generator.h"
 #include "wires/platform.h"
@@ -69,16 +70,12 @@ BENCHMARK(BM_OneAddition)->Arg(0)->Arg(1)->Arg(2);
 
 // The batch loop over 10,000 generated vectors held in memory.
 void BM_BatchModel(benchmark::State& state) {
-  Adder adder;
-  Session session(adder);
-  session.FillStepTable();
-  QuietDialogs dialogs;
-  BatchRunner runner(adder, session, dialogs);
+  HeadlessAdder headless;
   const std::string& text = GeneratedText();
   for (auto _ : state) {
     std::istringstream in(text);
     std::ostringstream report;
-    const BatchSummary s = runner.RunStreams(in, report);
+    const BatchSummary s = headless.runner.RunStreams(in, report);
     if (s.vectors != kVectors) state.SkipWithError("not every vector ran");
   }
   state.SetItemsProcessed(state.iterations() * kVectors);
@@ -92,14 +89,9 @@ void BM_BatchTool(benchmark::State& state) {
   std::filesystem::create_directories(folder);
   const FileLocations files = FileLocations::InFolder(folder);
   std::ofstream(files.input, std::ios::binary) << GeneratedText();
-  Adder adder;
-  Session session(adder);
-  session.FillStepTable();
-  QuietDialogs dialogs;
-  adder.input.SetDialogs(&dialogs);
-  BatchRunner runner(adder, session, dialogs);
+  HeadlessAdder headless;
   for (auto _ : state) {
-    const BatchSummary s = runner.Run(files, nullptr);
+    const BatchSummary s = headless.runner.Run(files, nullptr);
     if (s.vectors != kVectors) state.SkipWithError("not every vector ran");
   }
   state.SetItemsProcessed(state.iterations() * kVectors);

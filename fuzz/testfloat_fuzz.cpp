@@ -7,22 +7,14 @@
 
 #include "session/adder.h"
 #include "session/batch_runner.h"
+#include "session/headless_adder.h"
 #include "session/session.h"
 #include "session/testfloat_format.h"
 #include "wires/platform.h"
 
 namespace {
 
-struct Harness {
-  sumaris::Adder adder;
-  sumaris::Session session{adder};
-  sumaris::QuietDialogs dialogs;
-  sumaris::BatchRunner runner{adder, session, dialogs};
-  Harness() {
-    session.FillStepTable();
-    adder.input.SetDialogs(&dialogs);
-  }
-};
+using Harness = sumaris::HeadlessAdder;
 
 void Check(bool condition) {
   if (!condition) __builtin_trap();

@@ -13,6 +13,7 @@
 #include "session/adder.h"
 #include "session/batch_parallel.h"
 #include "session/batch_runner.h"
+#include "session/headless_adder.h"
 #include "session/session.h"
 #include "session/testfloat_format.h"
 #include "session/vector_generator.h"
@@ -245,14 +246,10 @@ int RunTestFloat(const CommandLine& cl) {
     }
     in = &file;
   }
-  sumaris::Adder adder;
-  sumaris::Session session(adder);
-  session.FillStepTable();
   ConsoleDialogs dialogs;
-  adder.input.SetDialogs(&dialogs);
-  sumaris::BatchRunner runner(adder, session, dialogs);
+  sumaris::HeadlessAdder headless(&dialogs);
   const auto start = std::chrono::steady_clock::now();
-  const BatchSummary s = sumaris::RunTestFloat(*in, std::cout, runner, subtract, *cl.mode, dialogs);
+  const BatchSummary s = sumaris::RunTestFloat(*in, std::cout, headless.runner, subtract, *cl.mode, dialogs);
   if (s.ioError) return Fail(s.errorDetail);
   PrintSummary(s, Since(start));
   return s.failed == 0 ? kPassed : kFailed;
@@ -290,12 +287,8 @@ int RunBatch(const CommandLine& cl) {
   const auto start = std::chrono::steady_clock::now();
   BatchSummary s;
   if (jobs == 1) {
-    sumaris::Adder adder;
-    sumaris::Session session(adder);
-    session.FillStepTable();
-    adder.input.SetDialogs(&dialogs);
-    sumaris::BatchRunner runner(adder, session, dialogs);
-    s = runner.Run(files, nullptr);
+    sumaris::HeadlessAdder headless(&dialogs);
+    s = headless.runner.Run(files, nullptr);
   } else {
     s = sumaris::RunParallel(files, dialogs, jobs);
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "session/adder.h"
+#include "session/headless_adder.h"
 #include "session/session.h"
 #include "wires/errors.h"
 #include "wires/platform.h"
@@ -21,16 +22,7 @@ namespace {
 constexpr std::size_t kBlock = 1 << 12;  // vectors read ahead at a time
 constexpr std::size_t kRun = 256;        // consecutive vectors one thread takes
 
-struct Worker {
-  Adder adder;
-  Session session{adder};
-  QuietDialogs dialogs;
-  BatchRunner runner{adder, session, dialogs};
-  Worker() {
-    session.FillStepTable();
-    adder.input.SetDialogs(&dialogs);
-  }
-};
+using Worker = HeadlessAdder;
 
 struct Outcome {
   VectorOutcome outcome = VectorOutcome::Passed;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "session/adder.h"
+#include "session/headless_adder.h"
 #include "session/session.h"
 #include "wires/platform.h"
 #include "wires/stage.h"
@@ -157,12 +158,9 @@ bool IsDigitWire(std::string_view stage, std::string_view wire) {
 
 WireTrace TraceAddition(const std::string& op, const std::string& mode, const std::string& a,
                         const std::string& b) {
-  Adder adder;
-  Session session(adder);
-  session.FillStepTable();
-  QuietDialogs dialogs;
-  adder.input.SetDialogs(&dialogs);
-  BatchRunner runner(adder, session, dialogs);
+  HeadlessAdder headless;
+  Adder& adder = headless.adder;
+  BatchRunner& runner = headless.runner;
 
   WireTrace trace;
   trace.input = {op, mode, a, b, std::string(64, '0')};
