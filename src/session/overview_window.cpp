@@ -65,7 +65,8 @@ const OverviewDesign kR1{
      {"Label7", "Label8"},
      {"Label8", "Label9"},
      {"Label7b", "Label9"},
-     {"Label11", "Label10"}},
+     {"Label11", "Label10"},
+     {"Label2", "Label4"}},
     "Label3",
 };
 
@@ -92,6 +93,7 @@ const OverviewDesign kR2{
     },
     {{"Label3", "Label2"},
      {"Label5", "Label6"},
+     {"Label3", "Label6"},
      {"Label2", "Label6"},
      {"Label2", "Label4"},
      {"Label4", "Label9"},
@@ -164,7 +166,7 @@ DesignRect BlockRect(const OverviewBlockDesign& block) {
 // The path of a flow from block a to block b: straight down where the two
 // share enough width, across where they sit side by side, otherwise down,
 // across just above b, and down into b.
-QPolygonF Route(const DesignRect& a, const DesignRect& b) {
+QPolygonF DirectRoute(const DesignRect& a, const DesignRect& b) {
   QPolygonF path;
   if (b.top >= a.bottom()) {
     const int left = std::max(a.left, b.left);
@@ -190,6 +192,34 @@ QPolygonF Route(const DesignRect& a, const DesignRect& b) {
     }
   }
   return path;
+}
+
+bool SegmentCrosses(QPointF p, QPointF q, const DesignRect& r) {
+  const double left = std::min(p.x(), q.x());
+  const double right = std::max(p.x(), q.x());
+  const double top = std::min(p.y(), q.y());
+  const double bottom = std::max(p.y(), q.y());
+  return left < r.right() && right > r.left && top < r.bottom() && bottom > r.top;
+}
+
+// A flow that would run through a third block goes round it instead: out of
+// a's right side into the margin of the diagram, down, and into b's right
+// side.
+QPolygonF Route(const DesignRect& a, const DesignRect& b, const std::vector<DesignRect>& others,
+                int designWidth) {
+  const QPolygonF direct = DirectRoute(a, b);
+  bool crosses = false;
+  for (int i = 1; i < direct.size() && !crosses; ++i) {
+    for (const DesignRect& other : others) {
+      if (SegmentCrosses(direct[i - 1], direct[i], other)) crosses = true;
+    }
+  }
+  if (!crosses) return direct;
+  const double channel = (std::max(a.right(), b.right()) + designWidth) / 2.0;
+  const double y1 = a.centreY();
+  const double y2 = b.centreY();
+  return QPolygonF() << QPointF(a.right(), y1) << QPointF(channel, y1) << QPointF(channel, y2)
+                     << QPointF(b.right(), y2);
 }
 
 }  // namespace
@@ -334,7 +364,12 @@ OverviewWindow::OverviewWindow(const OverviewDesign& design,
     const OverviewBlock* a = Block(from);
     const OverviewBlock* b = Block(to);
     if (a != nullptr && b != nullptr) {
-      flowDesign_.push_back(Route(BlockRect(a->design()), BlockRect(b->design())));
+      std::vector<DesignRect> others;
+      for (const OverviewBlock* block : blocks_) {
+        if (block != a && block != b) others.push_back(BlockRect(block->design()));
+      }
+      flowDesign_.push_back(
+          Route(BlockRect(a->design()), BlockRect(b->design()), others, design.width));
     }
   }
   // The first stage of the path is selected when the window loads.
