@@ -6,6 +6,10 @@
 
 #include "session/main_window.h"
 
+namespace sumaris {
+void CloseWindowBenchmarks();  // from_file_bench.cpp
+}
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) qputenv("QT_QPA_FONTDIR", "/usr/share/fonts");
@@ -15,5 +19,6 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  sumaris::CloseWindowBenchmarks();
   return 0;
 }

@@ -65,9 +65,16 @@ struct Desk {
   }
 };
 
-Desk& TheDesk() {
-  static Desk desk;
+// The desk's windows must go before the application object does, so main
+// closes it (CloseWindowBenchmarks) rather than the exit handlers.
+std::unique_ptr<Desk>& DeskHolder() {
+  static std::unique_ptr<Desk> desk;
   return desk;
+}
+
+Desk& TheDesk() {
+  if (!DeskHolder()) DeskHolder() = std::make_unique<Desk>();
+  return *DeskHolder();
 }
 
 // The panel's FromFile as it runs: 2000 vectors, a pause every 100.
@@ -101,4 +108,9 @@ void BM_Pause20000Calls(benchmark::State& state) {
 BENCHMARK(BM_Pause20000Calls)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+void CloseWindowBenchmarks() {
+  DeskHolder().reset();
+}
+
 }  // namespace sumaris

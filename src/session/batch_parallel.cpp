@@ -1,10 +1,12 @@
 #include "session/batch_parallel.h"
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <fstream>
 #include <istream>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <thread>
@@ -19,10 +21,8 @@
 namespace sumaris {
 namespace {
 
-constexpr std::size_t kBlock = 1 << 12;  // vectors read ahead at a time
-constexpr std::size_t kRun = 256;        // consecutive vectors one thread takes
-
-using Worker = HeadlessAdder;
+constexpr std::size_t kRun = 256;  // consecutive vectors one thread takes at a time
+constexpr long long kAhead = 64;   // runs the threads may finish ahead of the report
 
 struct Outcome {
   VectorOutcome outcome = VectorOutcome::Passed;
@@ -30,68 +30,132 @@ struct Outcome {
   std::optional<std::string> error;  // what went wrong inside the vector
 };
 
-// Consecutive vectors with the rounding mode each starts from.
-struct Block {
+// Consecutive vectors, read and run by one thread.
+struct Run {
   long long firstLine = 1;  // the number of vectors[0] in the file
+  int modeBefore = 4;       // the rounding mode in force before vectors[0]
   std::vector<TestVector> vectors;
-  std::vector<int> modeBefore;
   std::vector<Outcome> outcomes;
-  bool readError = false;  // reading stopped with an error after these
+  std::optional<std::string> readError;  // reading stopped with this after the vectors
+  bool begun = false;                    // ... inside a vector, not before one
 };
 
-struct ReadState {
-  int mode = 4;        // the rounding mode after the last vector read
-  long long read = 0;  // vectors read so far
-  std::optional<std::string> readError;
-  bool begun = false;  // the error came inside a vector, not before one
-};
-
-// Reads up to kBlock vectors, noting the rounding mode each starts from.
-void ReadBlock(VectorReader& reader, ReadState& state, Block& block) {
-  block.vectors.clear();
-  block.modeBefore.clear();
-  block.firstLine = state.read + 1;
-  block.readError = false;
-  if (state.readError) return;
-  try {
-    TestVector v;
-    while (block.vectors.size() < kBlock && !reader.Exhausted()) {
-      state.begun = true;
-      reader.ReadVector(v);
-      state.begun = false;
-      block.modeBefore.push_back(state.mode);
-      if (const int option = RoundingOptionFor(v.mode); option != 0) state.mode = option;
-      block.vectors.push_back(std::move(v));
-      ++state.read;
-    }
-  } catch (const VectorReadError& e) {
-    state.readError = e.what();
-    block.readError = true;
+// The threads share the reader: each in turn takes the next run of vectors
+// under the lock, works it out on its own adder, and leaves the outcomes for
+// the report, which this thread writes in input order. So every thread both
+// reads and computes, and no more threads run than were asked for.
+class Pool {
+ public:
+  Pool(std::istream& in, int jobs) : reader_(in) {
+    mode_ = OperandEntry().RoundingOption();  // a fresh operand entry's mode
+    for (int j = 0; j < jobs; ++j)
+      threads_.emplace_back([this] { Work(); });
   }
-}
+  Pool(const Pool&) = delete;
+  Pool& operator=(const Pool&) = delete;
+  ~Pool() {
+    Stop();
+    for (std::thread& t : threads_)
+      t.join();
+  }
 
-// Runs vectors [first, last) of the block on one worker, starting from the
-// rounding mode in force before vector `first`.
-void RunRange(Worker& w, Block& block, std::size_t first, std::size_t last) {
-  w.adder.input.SelectOption(block.modeBefore[first]);
-  for (std::size_t i = first; i < last; ++i) {
-    const long long line = block.firstLine + static_cast<long long>(i);
-    Outcome& o = block.outcomes[i];
-    try {
-      w.runner.SetLineNumber(line);
-      o.outcome = w.runner.RunNext(block.vectors[i]);
-      if (o.outcome == VectorOutcome::Failed) {
-        o.reportLine = ReportLine(block.vectors[i], w.runner.ResultBits(), line);
+  // Run k, once it is worked out; null when the input ended before it.
+  std::unique_ptr<Run> Take(long long k) {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [&] { return finished_.count(k) != 0 || (readAll_ && k >= taken_); });
+    auto it = finished_.find(k);
+    if (it == finished_.end()) return nullptr;
+    std::unique_ptr<Run> run = std::move(it->second);
+    finished_.erase(it);
+    reported_ = k + 1;
+    room_.notify_all();
+    return run;
+  }
+
+  // No more runs are wanted (the report ended at an error).
+  void Stop() {
+    std::lock_guard lock(mutex_);
+    readAll_ = true;
+    room_.notify_all();
+    done_.notify_all();
+  }
+
+ private:
+  void Work() {
+    HeadlessAdder worker;
+    for (;;) {
+      auto run = std::make_unique<Run>();
+      long long k = 0;
+      {
+        std::unique_lock lock(mutex_);
+        room_.wait(lock, [&] { return readAll_ || taken_ - reported_ < kAhead; });
+        if (readAll_) return;
+        k = taken_++;
+        Read(*run);
       }
-    } catch (const StageError& e) {
-      o.error = std::string("error inside a stage: ") + e.what();
-      return;
-    } catch (const std::exception& e) {
-      o.error = e.what();
-      return;
+      Compute(worker, *run);
+      std::lock_guard lock(mutex_);
+      finished_.emplace(k, std::move(run));
+      done_.notify_all();
     }
   }
-}
+
+  // Reads up to kRun vectors, noting the rounding mode the first starts from
+  // and the mode the next run will start from. Under the lock.
+  void Read(Run& run) {
+    run.firstLine = read_ + 1;
+    run.modeBefore = mode_;
+    try {
+      while (run.vectors.size() < kRun && !reader_.Exhausted()) {
+        run.begun = true;
+        TestVector& v = run.vectors.emplace_back();
+        reader_.ReadVector(v);
+        run.begun = false;
+        if (const int option = RoundingOptionFor(v.mode); option != 0) mode_ = option;
+        ++read_;
+      }
+    } catch (const VectorReadError& e) {
+      if (run.begun) run.vectors.pop_back();
+      run.readError = e.what();
+    }
+    if (run.readError || run.vectors.size() < kRun) readAll_ = true;
+  }
+
+  // Runs the vectors of a run on one adder; an error inside a vector ends it.
+  static void Compute(HeadlessAdder& w, Run& run) {
+    run.outcomes.assign(run.vectors.size(), Outcome{});
+    w.adder.input.SelectOption(run.modeBefore);
+    for (std::size_t i = 0; i < run.vectors.size(); ++i) {
+      const long long line = run.firstLine + static_cast<long long>(i);
+      Outcome& o = run.outcomes[i];
+      try {
+        w.runner.SetLineNumber(line);
+        o.outcome = w.runner.RunNext(run.vectors[i]);
+        if (o.outcome == VectorOutcome::Failed) {
+          o.reportLine = ReportLine(run.vectors[i], w.runner.ResultBits(), line);
+        }
+      } catch (const StageError& e) {
+        o.error = std::string("error inside a stage: ") + e.what();
+        return;
+      } catch (const std::exception& e) {
+        o.error = e.what();
+        return;
+      }
+    }
+  }
+
+  VectorReader reader_;
+  int mode_ = 4;         // the rounding mode after the last vector read
+  long long read_ = 0;   // vectors read so far
+  long long taken_ = 0;  // runs handed out
+  long long reported_ = 0;
+  bool readAll_ = false;  // the input is exhausted, unreadable, or no longer wanted
+  std::map<long long, std::unique_ptr<Run>> finished_;
+  std::mutex mutex_;
+  std::condition_variable done_;  // a run was finished
+  std::condition_variable room_;  // the report caught up, or the pool stops
+  std::vector<std::thread> threads_;
+};
 
 }  // namespace
 
@@ -101,48 +165,23 @@ int DefaultJobs() {
 }
 
 BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs) {
-  jobs = std::max(jobs, 1);
   BatchSummary summary;
-  std::vector<std::unique_ptr<Worker>> workers;
-  for (int j = 0; j < jobs; ++j)
-    workers.push_back(std::make_unique<Worker>());
-
-  VectorReader reader(in);
-  ReadState state;
-  state.mode = OperandEntry().RoundingOption();  // a fresh operand entry's mode
-  long long line = 0;                            // vectors reported so far
-
-  auto fail = [&](long long atLine, const std::string& what) {
+  long long line = 0;  // vectors reported so far
+  auto fail = [&](const std::string& what) {
     summary.ioError = true;
-    summary.errorDetail = ErrorDetail(atLine, what);
+    summary.errorDetail = ErrorDetail(line, what);
   };
 
-  // While the threads run one block, this thread reads the next.
-  Block current, next;
-  ReadBlock(reader, state, current);
-  while (!current.vectors.empty()) {
-    current.outcomes.assign(current.vectors.size(), Outcome{});
-    const std::size_t runs = (current.vectors.size() + kRun - 1) / kRun;
-    std::atomic<std::size_t> nextRun{0};
-    auto work = [&](Worker& w) {
-      for (std::size_t r = nextRun++; r < runs; r = nextRun++) {
-        RunRange(w, current, r * kRun, std::min(current.vectors.size(), (r + 1) * kRun));
-      }
-    };
-    std::vector<std::thread> pool;
-    const std::size_t threads = std::min<std::size_t>(workers.size(), runs);
-    for (std::size_t t = 0; t < threads; ++t)
-      pool.emplace_back(work, std::ref(*workers[t]));
-    if (!current.readError) ReadBlock(reader, state, next);
-    for (std::thread& t : pool)
-      t.join();
-
-    // Everything in input order, up to the first error.
-    for (std::size_t i = 0; i < current.vectors.size() && !summary.ioError; ++i) {
+  Pool pool(in, std::max(jobs, 1));
+  // Everything in input order, up to the first error.
+  for (long long k = 0; !summary.ioError; ++k) {
+    const std::unique_ptr<Run> run = pool.Take(k);
+    if (!run) break;
+    for (std::size_t i = 0; i < run->outcomes.size() && !summary.ioError; ++i) {
       ++line;
-      const Outcome& o = current.outcomes[i];
+      const Outcome& o = run->outcomes[i];
       if (o.error) {
-        fail(line, *o.error);
+        fail(*o.error);
         break;
       }
       switch (o.outcome) {
@@ -156,20 +195,17 @@ BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& di
         case VectorOutcome::Failed:
           ++summary.failed;
           report << o.reportLine;
-          if (!report) fail(line, "the report could not be written");
+          if (!report) fail("the report could not be written");
           break;
       }
     }
-    if (summary.ioError) break;
-    if (current.readError) break;
-    std::swap(current, next);
-    next.vectors.clear();
+    // A read error ends the run after the vectors read before it.
+    if (!summary.ioError && run->readError) {
+      if (run->begun) ++line;
+      fail(*run->readError);
+    }
   }
-  // A read error ends the run after the vectors read before it.
-  if (!summary.ioError && state.readError) {
-    if (state.begun) ++line;
-    fail(line, *state.readError);
-  }
+  pool.Stop();
   summary.vectors = line;
   if (summary.ioError) dialogs.Message("I/O error!");
   return summary;

@@ -223,5 +223,51 @@ TEST(BatchTool, OneThreadAndFourWriteTheSameReport) {
   EXPECT_EQ(runs[0].err.find("Bad Input on line 501\n"), 0u);
 }
 
+// A file that ends the run with an error, at the first vector, in the middle
+// of the threads' work, right after one thread's share or at the very end:
+// the threads report what one thread reports, up to the error, and nothing
+// after it.
+TEST(BatchTool, OneThreadAndThreeStopAtTheSameError) {
+  TempFolder folder;
+  ASSERT_EQ(RunTool(folder, "--generate 800 --seed 99 " + ShellQuote(folder / "g.txt")).exitCode,
+            0);
+  std::vector<std::string> lines;
+  std::istringstream generated(ReadText(folder / "g.txt"));
+  for (std::string line; std::getline(generated, line);)
+    lines.push_back(line + "\n");
+  const auto first = [&](std::size_t n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i)
+      text += lines[i];
+    return text;
+  };
+  const std::string unreadable = "0,N,1e999,x,y\n";  // a number beyond a double
+  const struct {
+    std::string file;
+    std::string error;  // what stderr ends with
+  } cases[] = {
+      {unreadable + first(10), "vector 1: the number 1e999 is beyond the range of a double\n"},
+      {first(600) + unreadable + first(100),
+       "vector 601: the number 1e999 is beyond the range of a double\n"},
+      {first(256) + "0,N,\"abc", "vector 257: the file ends in the middle of a vector\n"},
+      {first(511) + "0,N,", "vector 512: the file ends in the middle of a vector\n"},
+      {first(800) + "1", "vector 801: the file ends in the middle of a vector\n"},
+  };
+  for (const auto& c : cases) {
+    WriteText(folder / "in.txt", c.file);
+    ToolRun runs[2];
+    for (int i = 0; i < 2; ++i) {
+      const fs::path report = folder / ("r" + std::to_string(i));
+      runs[i] = RunTool(folder, "--jobs " + std::to_string(i == 0 ? 1 : 3) + " " +
+                                    ShellQuote(folder / "in.txt") + " " + ShellQuote(report));
+      runs[i].out = ReadText(report);
+      EXPECT_EQ(runs[i].exitCode, 2) << c.error;
+      EXPECT_TRUE(runs[i].err.ends_with(c.error)) << runs[i].err;
+    }
+    EXPECT_TRUE(runs[0].out == runs[1].out) << "the reports differ before " << c.error;
+    EXPECT_EQ(runs[0].err, runs[1].err);
+  }
+}
+
 }  // namespace
 }  // namespace sumaris
