@@ -1,10 +1,7 @@
 #include "session/batch_window.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QThread>
 #include <QWindow>
 #include <vector>
 
@@ -15,28 +12,14 @@
 namespace sumaris {
 namespace {
 
-// The pause every 100 vectors: the window system gets up to 20000 turns in a
-// row to repaint and to run what the user clicked. A turn that finds nothing
-// left to do ends the pause early; without that, 20000 empty turns would cost
-// tens of milliseconds and the batch would crawl with nothing gained. A click
-// still runs its control's action before the batch goes on, and the windows
-// are repainted before the next hundred.
-constexpr int kPauseTurns = 20000;
-
-void LetPendingEventsRun(int exactTurns) {
-  if (exactTurns > 0) {
-    for (int turn = 0; turn < exactTurns; ++turn)
-      QCoreApplication::processEvents();
-    return;
-  }
-  // Posted events first (repaint requests, deferred layouts), then whatever
-  // the window system has queued, turn by turn until nothing is left.
-  QCoreApplication::sendPostedEvents();
-  QAbstractEventDispatcher* dispatcher = QThread::currentThread()->eventDispatcher();
-  if (dispatcher == nullptr) return;
-  for (int turn = 0; turn < kPauseTurns; ++turn) {
-    if (!dispatcher->processEvents(QEventLoop::AllEvents)) break;
-  }
+// The pause every 100 vectors: the window system processes its pending
+// events so many times in a row, so that the windows repaint and a click
+// runs its control's action before the batch goes on. With nothing pending
+// a turn still costs a poll of the window system, so 20000 turns take tens
+// of milliseconds and set the pace of the whole batch.
+void LetPendingEventsRun(int turns) {
+  for (int turn = 0; turn < turns; ++turn)
+    QCoreApplication::processEvents();
 }
 
 bool AnyWindowShown() {
@@ -132,7 +115,7 @@ bool running = false;
 }  // namespace
 
 void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewer& viewer,
-                 const FileLocations& files, bool breakPoint, int exactTurns) {
+                 const FileLocations& files, bool breakPoint, int pauseTurns) {
   if (running) {
     dialogs.Message("I/O error!");
     return;
@@ -162,7 +145,7 @@ void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewe
     deferred.Flush();
     session.SetUi(&windows);
     const bool shown = AnyWindowShown();
-    LetPendingEventsRun(exactTurns);
+    LetPendingEventsRun(pauseTurns);
     session.SetUi(&deferred);
     // Closing the program (Exit, or the main window's close box) during the
     // pause hides the last window: the run ends quietly.
