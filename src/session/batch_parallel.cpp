@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <fstream>
 #include <istream>
 #include <map>
 #include <memory>
@@ -47,7 +46,6 @@ struct Run {
 class Pool {
  public:
   Pool(std::istream& in, int jobs) : reader_(in) {
-    mode_ = OperandEntry().RoundingOption();  // a fresh operand entry's mode
     for (int j = 0; j < jobs; ++j)
       threads_.emplace_back([this] { Work(); });
   }
@@ -145,7 +143,9 @@ class Pool {
   }
 
   VectorReader reader_;
-  int mode_ = 4;         // the rounding mode after the last vector read
+  // The rounding mode after the last vector read; before the first, a fresh
+  // operand entry's.
+  int mode_ = OperandEntry().RoundingOption();
   long long read_ = 0;   // vectors read so far
   long long taken_ = 0;  // runs handed out
   long long reported_ = 0;
@@ -212,29 +212,9 @@ BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& di
 }
 
 BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs) {
-  BatchSummary summary;
-  std::ifstream in(files.input, std::ios::binary);
-  if (!in) {
-    summary.ioError = true;
-    summary.errorDetail = "cannot open the vector file " + files.input.string();
-    dialogs.Message("I/O error!");
-    return summary;
-  }
-  std::ofstream report(files.output, std::ios::binary | std::ios::trunc);
-  if (!report) {
-    summary.ioError = true;
-    summary.errorDetail = "cannot create the report " + files.output.string();
-    dialogs.Message("I/O error!");
-    return summary;
-  }
-  summary = RunParallel(in, report, dialogs, jobs);
-  report.close();
-  if (!summary.ioError && report.fail()) {
-    summary.ioError = true;
-    summary.errorDetail = "the report " + files.output.string() + " could not be written";
-    dialogs.Message("I/O error!");
-  }
-  return summary;
+  return RunOnFiles(files, dialogs, [&](std::istream& in, std::ostream& report) {
+    return RunParallel(in, report, dialogs, jobs);
+  });
 }
 
 }  // namespace sumaris

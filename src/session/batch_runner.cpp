@@ -353,32 +353,32 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
   return summary;
 }
 
-BatchSummary BatchRunner::Run(const FileLocations& files, TextViewer* viewer) {
+BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body) {
   BatchSummary summary;
+  auto fail = [&](std::string detail) {
+    summary.ioError = true;
+    summary.errorDetail = std::move(detail);
+    dialogs.Message("I/O error!");
+    return summary;
+  };
   std::ifstream in(files.input, std::ios::binary);
-  if (!in) {
-    summary.ioError = true;
-    summary.errorDetail = "cannot open the vector file " + files.input.string();
-    dialogs_.Message("I/O error!");
-    return summary;
-  }
+  if (!in) return fail("cannot open the vector file " + files.input.string());
   std::ofstream report(files.output, std::ios::binary | std::ios::trunc);
-  if (!report) {
-    summary.ioError = true;
-    summary.errorDetail = "cannot create the report " + files.output.string();
-    dialogs_.Message("I/O error!");
-    return summary;
-  }
-  summary = RunStreams(in, report);
+  if (!report) return fail("cannot create the report " + files.output.string());
+  summary = body(in, report);
   in.close();
   report.close();
+  if (!summary.ioError && !summary.abandoned && report.fail())
+    return fail("the report " + files.output.string() + " could not be written");
+  return summary;
+}
+
+BatchSummary BatchRunner::Run(const FileLocations& files, TextViewer* viewer) {
+  const BatchSummary summary =
+      RunOnFiles(files, dialogs_,
+                 [this](std::istream& in, std::ostream& report) { return RunStreams(in, report); });
   if (summary.ioError || summary.abandoned) return summary;
-  if (report.fail()) {
-    summary.ioError = true;
-    summary.errorDetail = "the report " + files.output.string() + " could not be written";
-    dialogs_.Message("I/O error!");
-    return summary;
-  }
   if (viewer != nullptr) viewer->Open(files.output);
   dialogs_.Beep();
   return summary;

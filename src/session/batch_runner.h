@@ -130,6 +130,12 @@ struct BatchSummary {
   std::string errorDetail;  // what went wrong, for a headless caller
 };
 
+// Opens the vector file, creates the report anew, runs `body` on the two
+// and closes them. A file that cannot be opened, created or written ends
+// the run with "I/O error!" through `dialogs`. For every batch loop.
+BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body);
+
 // Runs test vectors through the adder the way a user would: it selects the
 // operation and the rounding mode on the operand entry, writes the operand
 // bits into its boxes, presses Run and compares the Results stage's bits
