@@ -16,9 +16,9 @@ namespace {
 constexpr int kDesignWidth = 5205;
 constexpr int kBlockPadding = 120;  // between a block's edge and its units
 constexpr int kUnitHeight = 285;
-constexpr int kUnitGap = 90;        // between units, across and down
+constexpr int kUnitGap = 90;  // between units, across and down
 constexpr int kUnitMinWidth = 700;
-constexpr int kElbowAbove = 150;    // a bent flow turns this far above its target
+constexpr int kElbowAbove = 150;  // a bent flow turns this far above its target
 constexpr int kArrowLength = 90;
 constexpr int kArrowHalfWidth = 50;
 constexpr double kMaxScale = 1.6;
@@ -81,10 +81,14 @@ const OverviewDesign kR2{
     kDesignWidth,
     4700,
     {
-        {"Label3", 12, 120, 720, 3000, 0,
+        {"Label3",
+         12,
+         120,
+         720,
+         3000,
+         0,
          {{"FSOPA[-1:116]", "FLP[-1:52]"}, {"HA(54)"}, {"XSUM[-1:52]", "XCARRY[-1:51]"}}},
-        {"Label5", 14, 3285, 720, 1800, 0,
-         {{"ORtree(63)"}, {"compute C[52],R,S"}, {"XOR", "MUX"}}},
+        {"Label5", 14, 3285, 720, 1800, 0, {{"ORtree(63)"}, {"compute C[52],R,S"}, {"XOR", "MUX"}}},
         {"Label2", 13, 120, 2295, 3000, 0, {{"Compound Adder(53)"}}},
         {"Label6", 15, 3285, 2295, 1800, 0, {{"MUX", "MUX"}, {"Rounding  Deceision"}}},
         {"Label4", 16, 120, 3120, 3000, 0, {{"ShiftR", "ShiftR"}}},
@@ -115,9 +119,19 @@ const OverviewDesign kN1{
     {
         {"Label3", 19, 120, 720, 4965, 0, {{"MUX", "2-bit ADD"}}},
         {"Label5", 20, 120, 1545, 4965, 0, {{"INV(53)", "INV(53)"}, {"MUX", "MUX"}}},
-        {"Label6", 21, 120, 2745, 2400, 0,
+        {"Label6",
+         21,
+         120,
+         2745,
+         2400,
+         0,
          {{"XNOR", "OR"}, {"Paralel  prefix Adder(55)"}, {"XOR", "MUX"}}},
-        {"Label4", 22, 2685, 2745, 2400, 0,
+        {"Label4",
+         22,
+         2685,
+         2745,
+         2400,
+         0,
          {{"XOR(55)", "PN-recode"}, {"PENC(54)", "PENC(55)"}, {"MUX"}}},
         {"Label9", 23, 120, 4320, 4965, 0, {{"Left Shifter(64)", "MUX"}}},
     },
@@ -226,10 +240,14 @@ QPolygonF Route(const DesignRect& a, const DesignRect& b, const std::vector<Desi
 
 const OverviewDesign& OverviewDesignFor(PathBlock path) {
   switch (path) {
-    case PathBlock::R1: return kR1;
-    case PathBlock::R2: return kR2;
-    case PathBlock::N: return kN1;
-    case PathBlock::Result: return kFinal;
+    case PathBlock::R1:
+      return kR1;
+    case PathBlock::R2:
+      return kR2;
+    case PathBlock::N:
+      return kN1;
+    case PathBlock::Result:
+      return kFinal;
   }
   return kR1;
 }
@@ -240,8 +258,9 @@ OverviewBlock::OverviewBlock(const OverviewBlockDesign& design, QWidget* parent)
     : QLabel(parent), design_(design) {
   setObjectName(design.label);
   setCursor(Qt::PointingHandCursor);
-  setToolTip(QString::fromUtf8(StageEntryForSlot(design.slot).stage.data(),
-                               static_cast<qsizetype>(StageEntryForSlot(design.slot).stage.size())));
+  setToolTip(
+      QString::fromUtf8(StageEntryForSlot(design.slot).stage.data(),
+                        static_cast<qsizetype>(StageEntryForSlot(design.slot).stage.size())));
   const DesignRect block = BlockRect(design);
   const QFontMetrics metrics(UnitFont(1.0));
   const int rows = static_cast<int>(design.units.size());
@@ -374,7 +393,8 @@ OverviewWindow::OverviewWindow(const OverviewDesign& design,
   }
   // The first stage of the path is selected when the window loads.
   Select(Block(design.initial));
-  for (OverviewBlock* block : blocks_) block->SetHighlighted(block == selected_);
+  for (OverviewBlock* block : blocks_)
+    block->SetHighlighted(block == selected_);
   resize(Tw(kDesignWidth), Tw(design.height));
   Arrange();
 }
@@ -390,7 +410,9 @@ QString OverviewWindow::SelectedBlock() const {
   return selected_ != nullptr ? QString::fromUtf8(selected_->design().label) : QString();
 }
 
-int OverviewWindow::selectedSlot() const { return selected_ != nullptr ? selected_->slot() : 0; }
+int OverviewWindow::selectedSlot() const {
+  return selected_ != nullptr ? selected_->slot() : 0;
+}
 
 ChildWindow* OverviewWindow::SelectedWindow() const {
   return selected_ != nullptr && stageWindow_ ? stageWindow_(selected_->slot()) : nullptr;
@@ -417,14 +439,18 @@ bool OverviewWindow::Highlight(std::string_view label) {
   return true;
 }
 
-void OverviewWindow::Switch2Results() { Highlight("Label2"); }
+void OverviewWindow::Switch2Results() {
+  Highlight("Label2");
+}
 
 void OverviewWindow::BlockClicked(OverviewBlock* block) {
   Select(block);
   LabelSWITCH();
 }
 
-void OverviewWindow::Activated() { LabelSWITCH(); }
+void OverviewWindow::Activated() {
+  LabelSWITCH();
+}
 
 void OverviewWindow::mouseReleaseEvent(QMouseEvent* event) {
   // A click on the background brings the selected stage forward again.
@@ -442,13 +468,14 @@ void OverviewWindow::resizeEvent(QResizeEvent* event) {
 
 void OverviewWindow::Arrange() {
   const double twipPixels = LogicalDpi() / 1440.0;
-  const double fit = std::min(width() / (design_.width * twipPixels),
-                              height() / (design_.height * twipPixels));
+  const double fit =
+      std::min(width() / (design_.width * twipPixels), height() / (design_.height * twipPixels));
   const double scale = std::clamp(fit, 0.3, kMaxScale);
   scale_ = twipPixels * scale;
   // Centred across, from the top down.
   origin_ = QPointF(std::max(0.0, (width() - design_.width * scale_) / 2), 0.0);
-  for (OverviewBlock* block : blocks_) block->Arrange(scale_, origin_);
+  for (OverviewBlock* block : blocks_)
+    block->Arrange(scale_, origin_);
 
   auto place = [this](QLabel* label, int top, int height, double points, bool bold) {
     if (label == nullptr) return;
@@ -456,9 +483,9 @@ void OverviewWindow::Arrange() {
     font.setPointSizeF(std::max(4.0, points * scale_ * 1440.0 / LogicalDpi()));
     font.setBold(bold);
     label->setFont(font);
-    label->setGeometry(QRectF(origin_.x(), origin_.y() + top * scale_, design_.width * scale_,
-                              height * scale_)
-                           .toRect());
+    label->setGeometry(
+        QRectF(origin_.x(), origin_.y() + top * scale_, design_.width * scale_, height * scale_)
+            .toRect());
   };
   place(title_, 60, 330, 12, true);
   place(subtitle_, 390, 255, 9, false);
@@ -466,7 +493,8 @@ void OverviewWindow::Arrange() {
   flowPixels_.clear();
   for (const QPolygonF& flow : flowDesign_) {
     QPolygonF pixels;
-    for (const QPointF& point : flow) pixels << origin_ + point * scale_;
+    for (const QPointF& point : flow)
+      pixels << origin_ + point * scale_;
     flowPixels_.push_back(pixels);
   }
   update();
@@ -484,15 +512,10 @@ void OverviewWindow::paintEvent(QPaintEvent* event) {
     // The arrow head sits where the flow enters its consumer.
     const QPointF tip = flow.back();
     const QPointF from = flow[flow.size() - 2];
-    const double dx = tip.x() - from.x();
-    const double dy = tip.y() - from.y();
-    const double length = std::hypot(dx, dy);
-    if (length <= 0) continue;
-    const QPointF unit(dx / length, dy / length);
-    const QPointF back = tip - unit * (kArrowLength * scale_);
-    const QPointF side(-unit.y() * kArrowHalfWidth * scale_, unit.x() * kArrowHalfWidth * scale_);
+    if (tip == from) continue;
+    const QPolygonF head = ArrowHead(from, tip, kArrowLength * scale_, kArrowHalfWidth * scale_);
     painter.setBrush(painter.pen().color());
-    painter.drawPolygon(QPolygonF() << tip << back + side << back - side);
+    painter.drawPolygon(head);
   }
 }
 

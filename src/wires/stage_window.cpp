@@ -25,17 +25,18 @@
 namespace sumaris {
 namespace {
 
-constexpr int kMargin = 120;              // around the drawing, twips
-constexpr int kTitleAboveCell = 510;      // a row's default title position
-constexpr int kArrowLength = 90;          // arrow heads, twips
+constexpr int kMargin = 120;          // around the drawing, twips
+constexpr int kTitleAboveCell = 510;  // a row's default title position
+constexpr int kArrowLength = 90;      // arrow heads, twips
 constexpr int kArrowHalfWidth = 45;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 QRect Twr(int left, int top, int width, int height) {
   // Edges converted from absolute twips, so neighbouring elements line up.
-  return QRect(QPoint(Tw(left), Tw(top)),
-               QPoint(Tw(left + width) - 1, Tw(top + height) - 1));
+  return QRect(QPoint(Tw(left), Tw(top)), QPoint(Tw(left + width) - 1, Tw(top + height) - 1));
 }
 
 QFont StyleFont(layout::TextStyle style) {
@@ -74,7 +75,9 @@ int StyleAlignment(layout::TextStyle style) {
 }
 
 // Light orange of the hardware units, as in the path overviews.
-QColor UnitColor() { return QColor(255, 224, 192); }
+QColor UnitColor() {
+  return QColor(255, 224, 192);
+}
 
 // What the drawing of one stage needs at paint time, converted to pixels
 // once when the window is built.
@@ -146,8 +149,8 @@ class StageCanvas final : public QWidget {
       const int top = row.titleTop.value_or(row.top - kTitleAboveCell);
       const QFontMetrics metrics(titleFont);
       const int width = std::max(1200, ToTwips(metrics.horizontalAdvance(Q(title))) + 60);
-      texts_.push_back({Twr(left, top, width, 255), Q(title), titleFont,
-                        Qt::AlignLeft | Qt::AlignTop});
+      texts_.push_back(
+          {Twr(left, top, width, 255), Q(title), titleFont, Qt::AlignLeft | Qt::AlignTop});
     }
     for (const layout::FixedCell& cell : layout.cells) {
       const Wire* wire = stage.FindWire(cell.wire);
@@ -160,8 +163,7 @@ class StageCanvas final : public QWidget {
         // A multiplexer: the wide side on top, the narrow side down.
         const int inset = std::min(rect.width() / 5, rect.height() / 2);
         QPolygon shape;
-        shape << rect.topLeft() << rect.topRight()
-              << QPoint(rect.right() - inset, rect.bottom())
+        shape << rect.topLeft() << rect.topRight() << QPoint(rect.right() - inset, rect.bottom())
               << QPoint(rect.left() + inset, rect.bottom());
         shapes_.push_back(shape);
       } else {
@@ -189,10 +191,12 @@ class StageCanvas final : public QWidget {
       if (shape.boundingRect().intersects(dirty)) painter.drawPolygon(shape);
     }
     painter.setPen(QPen(Qt::black, 1.2));
-    for (const QLine& line : lines_) painter.drawLine(line);
+    for (const QLine& line : lines_)
+      painter.drawLine(line);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    for (const QPolygonF& head : arrows_) painter.drawPolygon(head);
+    for (const QPolygonF& head : arrows_)
+      painter.drawPolygon(head);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     painter.setPen(Qt::black);
@@ -219,18 +223,9 @@ class StageCanvas final : public QWidget {
 
  private:
   static QPolygonF ArrowHead(const layout::Line& line) {
-    const double dx = line.x2 - line.x1;
-    const double dy = line.y2 - line.y1;
-    const double length = std::hypot(dx, dy);
-    const double ux = length > 0 ? dx / length : 0;
-    const double uy = length > 0 ? dy / length : 1;
     const double scale = LogicalDpi() / 1440.0;
-    const QPointF tip(line.x2 * scale, line.y2 * scale);
-    const QPointF back(tip.x() - ux * kArrowLength * scale, tip.y() - uy * kArrowLength * scale);
-    const QPointF side(-uy * kArrowHalfWidth * scale, ux * kArrowHalfWidth * scale);
-    QPolygonF head;
-    head << tip << back + side << back - side;
-    return head;
+    return sumaris::ArrowHead(QPointF(line.x1, line.y1) * scale, QPointF(line.x2, line.y2) * scale,
+                              kArrowLength * scale, kArrowHalfWidth * scale);
   }
 
   std::vector<PaintedText> texts_;
@@ -254,9 +249,12 @@ QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
     add(row.titleLeft.value_or(row.left), row.titleTop.value_or(row.top - kTitleAboveCell), 1200,
         255);
   }
-  for (const auto& cell : layout.cells) add(cell.left, cell.top, cell.width, twips::kCellHeight);
-  for (const auto& text : layout.texts) add(text.left, text.top, text.width, text.height);
-  for (const auto& box : layout.boxes) add(box.left, box.top, box.width, box.height);
+  for (const auto& cell : layout.cells)
+    add(cell.left, cell.top, cell.width, twips::kCellHeight);
+  for (const auto& text : layout.texts)
+    add(text.left, text.top, text.width, text.height);
+  for (const auto& box : layout.boxes)
+    add(box.left, box.top, box.width, box.height);
   for (const auto& line : layout.lines) {
     add(std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::abs(line.x2 - line.x1),
         std::abs(line.y2 - line.y1));
@@ -315,7 +313,9 @@ EditorLauncher::~EditorLauncher() {
   if (window_ != nullptr && window_->parentWidget() == nullptr) delete window_;
 }
 
-EditorWindow* EditorLauncher::window() const { return window_.data(); }
+EditorWindow* EditorLauncher::window() const {
+  return window_.data();
+}
 
 void EditorLauncher::Open(Wire* source, int start, int end, const std::string& formName,
                           const std::string& title, bool viewOnly) {
@@ -384,7 +384,9 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
 
 StageWindow::~StageWindow() = default;
 
-int StageWindow::slot() const { return stage_.slot(); }
+int StageWindow::slot() const {
+  return stage_.slot();
+}
 
 void StageWindow::BuildButtons(QWidget* canvas) {
   QFont font("Arial");
@@ -443,12 +445,15 @@ void StageWindow::Activated() {
   session_.Activate(slot());
 }
 
-void StageWindow::Deactivated() { emit deactivated(); }
+void StageWindow::Deactivated() {
+  emit deactivated();
+}
 
 void StageWindow::Refresh() {
   if (!isVisible()) return;
   canvas_->update();
-  for (WireRowWidget* row : rows_) row->update();
+  for (WireRowWidget* row : rows_)
+    row->update();
 }
 
 void StageWindow::resizeEvent(QResizeEvent* event) {
