@@ -10,13 +10,13 @@
 
 #include <unistd.h>
 
-#include "session/adder.h"
-#include "session/batch_parallel.h"
-#include "session/batch_runner.h"
-#include "session/headless_adder.h"
+#include "adder/adder.h"
+#include "batch/batch_parallel.h"
+#include "batch/batch_runner.h"
+#include "batch/headless_adder.h"
 #include "session/session.h"
-#include "session/vector_generator.h"
-#include "wires/platform.h"
+#include "batch/vector_generator.h"
+#include "session/platform.h"
 
 namespace sumaris {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "session/main_window.h"
+#include "app/main_window.h"
 
 namespace sumaris {
 void CloseWindowBenchmarks();  // from_file_bench.cpp

@@ -10,10 +10,10 @@
 
 #include <unistd.h>
 
-#include "session/batch_window.h"
-#include "session/main_window.h"
-#include "session/vector_generator.h"
-#include "wires/platform.h"
+#include "app/from_file.h"
+#include "app/main_window.h"
+#include "batch/vector_generator.h"
+#include "session/platform.h"
 
 namespace sumaris {
 namespace {

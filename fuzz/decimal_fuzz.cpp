@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "input/operand_entry.h"
-#include "wires/cell.h"
-#include "wires/errors.h"
-#include "wires/number_text.h"
-#include "wires/platform.h"
+#include "adder/operand_entry.h"
+#include "core/cell.h"
+#include "core/errors.h"
+#include "core/number_text.h"
 
 namespace {
 
@@ -59,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(cell.Value() == lead.value || (std::isnan(cell.Value()) && std::isnan(lead.value)));
 
   // Decimal to bits writes the double's encoding, or nothing beyond range.
-  static sumaris::QuietDialogs dialogs;
   sumaris::OperandEntry entry;
-  entry.SetDialogs(&dialogs);
   entry.SetDecimal(sumaris::Operand::A, text);
   entry.OperandChange(sumaris::Operand::A);
   if (!lead.outOfRange) {

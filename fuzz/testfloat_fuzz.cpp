@@ -5,12 +5,12 @@
 #include <sstream>
 #include <string>
 
-#include "session/adder.h"
-#include "session/batch_runner.h"
-#include "session/headless_adder.h"
+#include "adder/adder.h"
+#include "batch/batch_runner.h"
+#include "batch/headless_adder.h"
 #include "session/session.h"
-#include "session/testfloat_format.h"
-#include "wires/platform.h"
+#include "batch/testfloat_format.h"
+#include "session/platform.h"
 
 namespace {
 

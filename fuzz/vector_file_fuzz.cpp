@@ -6,11 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "session/adder.h"
-#include "session/batch_runner.h"
-#include "session/headless_adder.h"
+#include "adder/adder.h"
+#include "batch/batch_runner.h"
+#include "batch/headless_adder.h"
 #include "session/session.h"
-#include "wires/platform.h"
+#include "session/platform.h"
 
 namespace {
 

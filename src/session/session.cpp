@@ -1,6 +1,6 @@
 #include "session/session.h"
 
-#include "session/adder.h"
+#include "adder/adder.h"
 
 namespace sumaris {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "session/adder.h"
+#include "adder/adder.h"
 #include "support/adder_driver.h"
 
 namespace sumaris {
@@ -17,8 +17,8 @@ namespace {
 // A stage that records every call into a shared log.
 class SpyStage final : public Stage {
  public:
-  SpyStage(Adder& adder, int slot, std::vector<std::string>& log)
-      : Stage(adder, "Spy" + std::to_string(slot), slot, ""), log_(log) {}
+  SpyStage(int slot, std::vector<std::string>& log)
+      : Stage("Spy" + std::to_string(slot), slot, ""), log_(log) {}
   void Pull() override { log_.push_back("P" + std::to_string(slot())); }
   void Calculate() override { log_.push_back("C" + std::to_string(slot())); }
 
@@ -33,7 +33,7 @@ struct SpySession {
   std::vector<std::unique_ptr<SpyStage>> spies;
   explicit SpySession(const std::set<int>& emptySlots = {}) {
     for (int slot = 1; slot <= Session::kSlots; ++slot) {
-      spies.push_back(std::make_unique<SpyStage>(adder, slot, log));
+      spies.push_back(std::make_unique<SpyStage>(slot, log));
       session.SetSlot(slot, emptySlots.count(slot) ? nullptr : spies.back().get());
     }
   }

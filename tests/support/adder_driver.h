@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "session/adder.h"
+#include "adder/adder.h"
 #include "session/session.h"
 
 namespace sumaris::test {

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-#include "session/adder.h"
+#include "adder/adder.h"
 #include "support/adder_driver.h"
-#include "wires/wire.h"
+#include "core/wire.h"
 
 namespace sumaris::test {
 

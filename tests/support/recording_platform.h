@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "wires/platform.h"
+#include "session/platform.h"
 
 namespace sumaris::test {
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 20: the smaller significand, aligned by the exponent difference and
+// inverted (one's complement), in the pre-shifted frame.
+class NSmallSig final : public AdderStage {
+ public:
+  explicit NSmallSig(Adder& adder)
+      : AdderStage(adder, "NSmallSig", 20, "Small sig Select & Align & Pre-shift") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire Fa{this, "Fa", "FA[0:52]", 0, 52};
+  Wire FB{this, "FB", "FB[0:52]", 0, 52};
+  // The opposite order of NSmallExp: cell 0 holds bit 0 of d, cell 1 bit 1.
+  Wire DELTA{this, "DELTA", "DELTA[0:1]", 0, 1};
+  Wire FSOPA{this, "FSOPA", "FSOPA[-1:52]", -1, 52};
+};
+
+}  // namespace sumaris

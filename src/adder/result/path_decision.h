@@ -1,0 +1,32 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 24: which path delivers the result (IS_R) and the result's biased
+// exponent E_final, wrapped to 11 bits and never clamped.
+class PathDecision final : public AdderStage {
+ public:
+  explicit PathDecision(Adder& adder) : AdderStage(adder, "PathDecision", 24, "Path Decision") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire seff{this, "seff", "SEFF", 0, 0};
+  Wire isr1{this, "isr1", "IS_R1", 0, 0};
+  Wire isr2{this, "isr2", "IS_R2", 0, 0};
+  Wire IS_R{this, "IS_R", "IS_R", 0, 0};
+  Wire IS_R1{this, "IS_R1", "IS_R", 0, 0};  // IS_R again, at the exponent adder's mux
+  Wire SIGN_BIG{this, "SIGN_BIG", "SIGN_BIG", 11, 11};
+  Wire E{this, "E", "E[10:0]", 10, 0};
+  Wire RINC{this, "RINC", "RINC", 0, 0};
+  Wire FPOSUM{this, "FPOSUM", "FPOSUM[-1]", -1, -1};
+  Wire FPOSUMI{this, "FPOSUMI", "FPOSUMI[-1]", -1, -1};
+  Wire ADDR{this, "ADDR", "", 5, 0};  // only bit 0 is ever written
+  Wire LZP{this, "LZP", "LZP", 5, 0};
+  Wire norm_FPSUM{this, "norm_FPSUM", "norm_FPSUM[-1]", -1, -1};
+  Wire ADD_F{this, "ADD_F", "", 5, 0};  // hidden: ADDR or LZP
+  Wire E_final{this, "E_final", "E_final[10:0]", 10, 0};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,84 @@
+#include "adder/result/results.h"
+
+#include <cmath>
+#include <fstream>
+
+#include "adder/adder.h"
+#include "core/number_text.h"
+#include "core/wire_routines.h"
+
+namespace sumaris {
+
+void Results::Pull() {
+  const bool rPath = adder().pathDecision.IS_R[0].Value() == 1;
+  const Wire& source = rPath ? adder().r2Select1.FFAR : adder().nPost.F_NEAR;
+  if (rPath) {
+    Fa[52] = adder().r2Select2.FFAR52[0];
+    Label5 = "R path";
+  } else {
+    Fa[52] = adder().nPost.F_NEAR[52];
+    Label5 = "N path";
+  }
+  for (int i = 0; i <= 51; ++i) Fa[i] = source[i];
+  for (int i = 0; i <= 10; ++i) Ea[i] = adder().pathDecision.E_final[i];
+  SetValue();
+  TempLablels();
+}
+
+std::string Results::Readout(std::string_view name) const {
+  if (name == "Label1") return Label1;
+  if (name == "Label4") return Label4;
+  if (name == "Label5") return Label5;
+  return {};
+}
+
+double Results::CalcExponent() const {
+  double e = 0;
+  for (int i = 0; i <= 10; ++i) e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  if (e == 0) return std::ldexp(1.0, -1022);
+  const double power = std::pow(2.0, e - 1023);
+  return std::isinf(power) ? -1 : power;
+}
+
+double Results::CalcFraction() const {
+  double sum = Fa[0].Value();
+  double weight = 0.5;
+  for (int i = 1; i <= 52; ++i) {
+    sum += Fa[i].Value() * weight;
+    weight /= 2;
+  }
+  return sum;
+}
+
+void Results::SetValue() {
+  const double x = CalcExponent();
+  if (x == -1) {
+    Label1 = "Cannot display result - too big";
+    return;
+  }
+  const double sign = Sa[0].Value() == 1 ? -1 : 1;
+  Label1 = FormatDouble(sign * (x * CalcFraction()));
+}
+
+void Results::TempLablels() {
+  double e = 0;
+  for (int i = 0; i <= 10; ++i) e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  Label4 = FormatDouble(e - 1023);
+}
+
+std::string Results::PadLine() const {
+  std::string line = Sa[0].Value() == 1 ? "1" : "@";
+  for (int i = 0; i <= 10; ++i) line += Ea[i] == "1" ? '1' : '@';
+  for (int i = 1; i <= 52; ++i) line += Fa[i] == "1" ? '1' : '@';
+  return line;
+}
+
+bool Results::AppendToPad(const std::filesystem::path& file) const {
+  std::ofstream out(file, std::ios::app);
+  if (!out) return false;
+  out << PadLine() << '\n';
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace sumaris

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 25: the result from the chosen path, as bits and as a decimal value.
+// All its work is done by Pull; Calculate does nothing. Its sign cell Sa is
+// written by the operand entry's SetINJ, not by this stage.
+class Results final : public AdderStage {
+ public:
+  explicit Results(Adder& adder) : AdderStage(adder, "Results", 25, "") {}
+  void Pull() override;
+  void Calculate() override {}
+  std::string Readout(std::string_view name) const override;
+
+  double CalcExponent() const;  // 2^(e - 1023), 2^-1022 for e = 0, -1 when it overflows
+  double CalcFraction() const;
+  void SetValue();
+  void TempLablels();
+
+  // The 64-character line of a double click on the decimal value: the sign,
+  // the 11 exponent bits and the 52 fraction bits, "1" for a one and "@"
+  // for a zero.
+  std::string PadLine() const;
+  // Appends PadLine() to the file; false when it cannot be opened or written.
+  bool AppendToPad(const std::filesystem::path& file) const;
+
+  Wire Sa{this, "Sa", "s", 0, 0};
+  Wire Ea{this, "Ea", "e", 10, 0};
+  Wire Fa{this, "Fa", "f", 0, 52};
+
+  std::string Label1;             // the decimal value
+  std::string Label4;             // the unbiased exponent
+  std::string Label5 = "N Path ";  // the chosen path
+};
+
+}  // namespace sumaris

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 9: the aligned small significand FSOPA: the medium shift, or for a
+// big exponent difference 64 copies of seff followed by FSO.
+class R1BigMux final : public AdderStage {
+ public:
+  explicit R1BigMux(Adder& adder) : AdderStage(adder, "R1BigMux", 9, "Big Mux") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire FSO{this, "FSO", "FSO[0:53]", 0, 53};
+  Wire FSOPAmed{this, "FSOPAmed", "FSOPA.med[-1:116]", -1, 116};
+  Wire IS_BIG{this, "IS_BIG", "IS_BIG", 0, 0};
+  Wire seff{this, "seff", "S.EFF^64", 0, 0};
+  Wire FSOPA{this, "FSOPA", "FSOPA[-1:116]", -1, 116};
+};
+
+}  // namespace sumaris

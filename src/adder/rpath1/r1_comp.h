@@ -1,0 +1,25 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 3: the effective operation seff = SA xor SB xor SOP and, for an
+// effective subtraction, the one's complement of both significands.
+class R11Comp final : public AdderStage {
+ public:
+  explicit R11Comp(Adder& adder) : AdderStage(adder, "R11Comp", 3, "1'S Complement") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire Sa{this, "Sa", "SA", 0, 0};
+  Wire SB{this, "SB", "SB", 0, 0};
+  Wire SOP{this, "SOP", "SOP", 0, 0};   // 0 add, 1 subtract
+  Wire seff{this, "seff", "S.EFF", 0, 0};  // 1 = effective subtraction
+  Wire Fa{this, "Fa", "FA[0:52]", 0, 52};
+  Wire FB{this, "FB", "FB[0:52]", 0, 52};
+  Wire FAO{this, "FAO", "FAO[0:52]", 0, 52};
+  Wire FBO{this, "FBO", "FBO[0:52]", 0, 52};
+};
+
+}  // namespace sumaris

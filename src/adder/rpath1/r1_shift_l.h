@@ -1,0 +1,20 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 10: the large significand FLP, shifted one position left for an
+// effective subtraction.
+class R1ShiftL final : public AdderStage {
+ public:
+  explicit R1ShiftL(Adder& adder) : AdderStage(adder, "R1ShiftL", 10, "R1 Shift Left") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire FL{this, "FL", "FL[0:52]", 0, 52};
+  Wire seff{this, "seff", "S.EFF", 0, 0};
+  Wire FLP{this, "FLP", "FLP[-1:52]", -1, 52};
+};
+
+}  // namespace sumaris

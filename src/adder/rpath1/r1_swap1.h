@@ -1,0 +1,22 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 5: the small significand for the medium shift, chosen by SIGN_MED,
+// with one fill bit of value seff.
+class R1Swap1 final : public AdderStage {
+ public:
+  explicit R1Swap1(Adder& adder) : AdderStage(adder, "R1Swap1", 5, "Swap part 1") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire FAOP{this, "FAOP", "FAOP[-1:52]", -1, 52};
+  Wire FBOP{this, "FBOP", "FBOP[0:53]", 0, 53};
+  Wire seff{this, "seff", "S.EFF", 0, 0};
+  Wire SIGN_MED{this, "SIGN_MED", "SIGN_MED", 6, 6};
+  Wire FSOP{this, "FSOP", "FSOP[-1:53]", -1, 53};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 6: the small significand for the big case, chosen by SIGN_BIG and
+// copied cell by cell (A's bits land one position right of their weights).
+class R1Swap2 final : public AdderStage {
+ public:
+  explicit R1Swap2(Adder& adder)
+      : AdderStage(adder, "R1Swap2", 6, "Small Exp Difference + Large Sig + Pre-Shift") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire FAO{this, "FAO", "FAOP[-1:52]", -1, 52};
+  Wire FBO{this, "FBO", "FBOP[0:53]", 0, 53};
+  Wire SIGN_BIG{this, "SIGN_BIG", "SIGN_BIG", 11, 11};
+  Wire FSO{this, "FSO", "FSO[0:53]", 0, 53};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 13: the compound adder, XSUM + XCARRY with carry-in 0 and 1.
+class R2Compound final : public AdderStage {
+ public:
+  explicit R2Compound(Adder& adder) : AdderStage(adder, "R2Compound", 13, "") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire XSUM{this, "XSUM", "XSUM[-1:52]", -1, 52};  // cell 53 (bit 52) is never pulled
+  Wire XCARRY{this, "XCARRY", "XCARRY[-1:51]", -1, 51};
+  Wire FPOSUM{this, "FPOSUM", "FPOSUM[-1:51]", -1, 51};
+  Wire FPOSUMI{this, "FPOSUMI", "FPOSUMI[-1:51]", -1, 51};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 16: each candidate sum normalised by its own overflow bit.
+class R2Post final : public AdderStage {
+ public:
+  explicit R2Post(Adder& adder) : AdderStage(adder, "R2Post", 16, "") {}
+  void Pull() override;
+  void Calculate() override;
+
+  Wire FPOSUM{this, "FPOSUM", "FPOSUM[-1:51]", -1, 51};
+  Wire FPOSUMI{this, "FPOSUMI", "FPOSUMI[-1:51]", -1, 51};
+  Wire FPOSUM_s{this, "FPOSUM_s", "FPOSUM_s[0:51]", 0, 51};
+  Wire FPOSUMI_s{this, "FPOSUMI_s", "FPOSUMI_s[0:51]", 0, 51};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,120 @@
+// Steps 15 to 18: rounding decision, post-normalisation, final selection.
+#include "adder/rpath2/r2_decide.h"
+#include "adder/rpath2/r2_post.h"
+#include "adder/rpath2/r2_select1.h"
+#include "adder/rpath2/r2_select2.h"
+#include "adder/adder.h"
+#include "core/errors.h"
+#include "core/wire_routines.h"
+
+namespace sumaris {
+namespace {
+
+int Bit(const Cell& cell) { return static_cast<int>(CaptionValue(cell)); }
+
+}  // namespace
+
+void R2Decide::Pull() {
+  XSUM52[0].SetNumber(adder().r2HA.SumBit52);
+  for (int p = 0; p <= 2; ++p) C52RS[p] = adder().r2Sigadd.C52RS[p];
+  IsRN[0] = "0";
+  IsRI[0] = "0";
+  const OperandEntry& in = adder().input;
+  if (in.Option(4)) IsRN[0] = "1";
+  if (in.INJ[0].Value() == 1 && in.INJ[1].Value() == 1) IsRI[0] = "1";
+  RINC[0] = adder().r2Select1.RINC[0];  // the previous run's decision
+  const R2Compound& sums = adder().r2Compound;
+  FPOSUMI51[0] = sums.FPOSUMI[52];
+  FPOSUM51[0] = sums.FPOSUM[52];
+  FPOSUMm1[0] = sums.FPOSUM[0];
+  FPOSUMIm1[0] = sums.FPOSUMI[0];
+}
+
+std::int16_t R2Decide::Mux(int m0, int m1, int sel) {
+  return static_cast<std::int16_t>(sel == 1 ? m1 : m0);
+}
+
+std::int16_t R2Decide::FixLNovf() const {
+  const int n = Bit(IsRN[0]);
+  const int r = Bit(C52RS[1]);
+  const int s = Bit(C52RS[2]);
+  return (1 - n) + r + s > 0 ? 1 : 0;
+}
+
+std::int16_t R2Decide::FixLovf() const {
+  const int c = Bit(C52RS[0]);
+  const int r = Bit(C52RS[1]);
+  const int s = Bit(C52RS[2]);
+  const int x = Bit(XSUM52[0]);
+  const int n = Bit(IsRN[0]);
+  int a = (1 - n) + x;
+  if (a > 0) a = 1;
+  int b = (1 - n) + (1 - x);
+  if (b > 0) b = 1;
+  const int t1 = Mux(a, 1, s);
+  const int t2 = Mux(b, 1, s);
+  const int t3 = Mux(t2, t1, c);
+  return Mux(1, t3, r);
+}
+
+void R2Decide::ComputeRINC() {
+  const int c = Bit(C52RS[0]);
+  const int r = Bit(C52RS[1]);
+  const int x = Bit(XSUM52[0]);
+  const int n = Bit(IsRN[0]);
+  const int i = Bit(IsRI[0]);
+  const int m1 = Mux(i & x, i | x, c);
+  const int m2 = Mux(x & (n | i), x | n | i, c);
+  const int w = Mux(m1, m2, r);
+  RINC[0].SetNumber(Mux(c & x, w, Bit(FPOSUMm1[0])));
+}
+
+void R2Decide::Calculate() {
+  const int c = Bit(C52RS[0]);
+  const int x = Bit(XSUM52[0]);
+  LSBinc2[0].SetNumber(Bit(FPOSUMI51[0]) & FixLovf());
+  LSBNINC[0].SetNumber((c ^ x) & FixLNovf());
+  LSBninc2[0].SetNumber(FixLovf() & Bit(FPOSUM51[0]));
+  LSBnincO[0].SetNumber(Mux(Bit(LSBNINC[0]), Bit(LSBninc2[0]), Bit(FPOSUMm1[0])));
+  LSBincO[0].SetNumber(Mux(Bit(LSBNINC[0]), Bit(LSBinc2[0]), Bit(FPOSUMIm1[0])));
+  ComputeRINC();
+}
+
+void R2Post::Pull() {
+  CopyWire(FPOSUM, adder().r2Compound.FPOSUM, 53);
+  CopyWire(FPOSUMI, adder().r2Compound.FPOSUMI, 53);
+}
+
+void R2Post::Calculate() {
+  const long long v = CaptionValue(FPOSUM[0]);
+  const long long w = CaptionValue(FPOSUMI[0]);
+  // Only an edited overflow cell other than 0 or 1 could shift past the row.
+  if (v < 0 || v > 1 || w < 0 || w > 1) throw StageError("Subscript out of range");
+  for (int i = 0; i <= 51; ++i) {
+    FPOSUM_s[i] = FPOSUM[i + 1 - static_cast<int>(v)];
+    FPOSUMI_s[i] = FPOSUMI[i + 1 - static_cast<int>(w)];
+  }
+}
+
+void R2Select1::Pull() {
+  const R2Post& post = adder().r2Post;
+  for (int i = 0; i <= 51; ++i) {
+    FPOSUM_s[i] = post.FPOSUM_s[i];
+    FPOSUMI_s[i] = post.FPOSUMI_s[i];
+  }
+  RINC[0] = adder().r2Decide.RINC[0];
+}
+
+void R2Select1::Calculate() { MuxWires(FPOSUM_s, FPOSUMI_s, 52, RINC, FFAR); }
+
+void R2Select2::Pull() {
+  LSBINC[0] = adder().r2Decide.LSBincO[0];
+  LSBNINC[0] = adder().r2Decide.LSBnincO[0];
+  RINC[0] = adder().r2Decide.RINC[0];
+}
+
+void R2Select2::Calculate() {
+  FFAR52[0] = RINC[0].Value() == 0 ? LSBNINC[0] : LSBINC[0];
+}
+
+}  // namespace sumaris

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "adder/adder_stage.h"
+
+namespace sumaris {
+
+// Step 17: F.FAR[0:51] from the incremented or the plain candidate by RINC.
+class R2Select1 final : public AdderStage {
+ public:
+  explicit R2Select1(Adder& adder) : AdderStage(adder, "R2Select1", 17, "") {}
+  void Pull() override;
+  void Calculate() override;
+  void GetInputs() {}  // does nothing
+
+  Wire FPOSUM_s{this, "FPOSUM_s", "FPOSUM_s[0:51]", 0, 51};
+  Wire FPOSUMI_s{this, "FPOSUMI_s", "FPOSUMI_s[0:51]", 0, 51};
+  Wire RINC{this, "RINC", "RINC", 0, 0};
+  Wire FFAR{this, "FFAR", "F.FAR[0:51]", 0, 51};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,137 @@
+#include "app/about_window.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/twips.h"
+
+namespace sumaris {
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kDarkYellow(128, 128, 0);
+
+QFont PrintFont(double points, bool bold) {
+  QFont font("Arial");
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+// The printed page: every line is drawn afresh on each paint from the same
+// list, starting at the same place, so the picture never changes.
+class AboutPage final : public QWidget {
+ public:
+  explicit AboutPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("Page");
+    setFixedSize(Extent());
+  }
+
+  static QSize Extent() {
+    int width = 0;
+    int y = Tw(HelpAbout::kTextTop);
+    for (const HelpAbout::PrintedLine& line : HelpAbout::Text()) {
+      const QFontMetrics metrics(PrintFont(line.points, line.bold));
+      width = std::max(width, metrics.horizontalAdvance(line.text));
+      y += metrics.lineSpacing();
+    }
+    return QSize(Tw(HelpAbout::kTextLeft) + width + Tw(120), y + Tw(120));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    int y = Tw(HelpAbout::kTextTop);
+    for (const HelpAbout::PrintedLine& line : HelpAbout::Text()) {
+      const QFont font = PrintFont(line.points, line.bold);
+      const QFontMetrics metrics(font);
+      if (!line.text.isEmpty()) {
+        painter.setFont(font);
+        painter.setPen(line.colour);
+        painter.drawText(Tw(HelpAbout::kTextLeft), y + metrics.ascent(), line.text);
+      }
+      y += metrics.lineSpacing();
+    }
+  }
+};
+
+}  // namespace
+
+const std::vector<HelpAbout::PrintedLine>& HelpAbout::Text() {
+  // Headings, colours, sizes and order as the window has always printed
+  // them; the words are the program's own.
+  static const std::vector<PrintedLine> kText = {
+      {"About This Work", kRed, 20, false},
+      {"This simulator animates the execution of one IEEE 754 double-precision", kBlue, 10, false},
+      {"floating-point addition or subtraction, block by block, through the", kBlue, 10, false},
+      {"two-path adder with rounding by injection described in the course's", kBlue, 10, false},
+      {"reference article. Questions and remarks: see the course pages.", kBlue, 10, false},
+      {"", kBlue, 10, false},
+      {"Written as a project of the graduate course on computer arithmetic", kBlue, 10, false},
+      {"during the spring term.", kBlue, 10, false},
+      {"Creators:", kBlue, 10, true},
+      {"The student team - design and programming (contact: the course office)", kBlue, 10, false},
+      {"The course staff - datapath model and review (contact: the course office)", kBlue, 10,
+       false},
+      {"", kBlue, 10, false},
+      {"Verification:", kBlue, 10, true},
+      {"The teaching assistants - test vectors (contact: the course office)", kBlue, 10, false},
+      {"The lab group - bit-exact checks of every block (contact: the course office)", kBlue, 10,
+       false},
+      {"", kRed, 10, false},
+      {"Warning:", kRed, 10, false},
+      {"This program and its documentation are protected by copyright.", kDarkYellow, 10, false},
+      {"Copying, changing or passing on the program or any part of it", kDarkYellow, 10, false},
+      {"without the written permission of its authors is not allowed", kDarkYellow, 10, false},
+      {"and may lead to civil and criminal penalties.", kDarkYellow, 10, false},
+      {"", kDarkYellow, 10, false},
+      {"          Use 1024x768 or higher screen resolution", kRed, 12, false},
+  };
+  return kText;
+}
+
+HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
+  setObjectName("HelpAbout");
+  setWindowTitle("About");
+  setAutoFillBackground(true);
+  QPalette grey = palette();
+  grey.setColor(QPalette::Window, QColor(192, 192, 192));
+  setPalette(grey);
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  scroll_->viewport()->setAutoFillBackground(false);
+  page_ = new AboutPage(nullptr);
+  page_->setAutoFillBackground(false);
+  scroll_->setWidget(page_);
+  page_->setPalette(grey);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll_);
+
+  label1_ = new QLabel("Sumaris simulator - Version 1.01", page_);
+  label1_->setObjectName("Label1");
+  QFont font("Arial");
+  font.setPointSizeF(10);
+  font.setBold(true);
+  label1_->setFont(font);
+  label1_->adjustSize();
+  // Right of the heading, on its base line.
+  const QFontMetrics heading(PrintFont(20, false));
+  const int headingRight = Tw(kTextLeft) + heading.horizontalAdvance(Text().front().text);
+  label1_->move(headingRight + Tw(400), Tw(kTextTop) + heading.ascent() - label1_->height() + 2);
+  page_->setFixedWidth(std::max(page_->width(), label1_->geometry().right() + Tw(120)));
+}
+
+void HelpAbout::Activated() {
+  // Printing again draws the same lines at the same places.
+  page_->update();
+}
+
+}  // namespace sumaris

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <vector>
+
+#include "app/child_window.h"
+
+class QLabel;
+class QScrollArea;
+
+namespace sumaris {
+
+// The About window "HelpAbout": the simulator's name and version in Label1
+// and a short printed text about the work, its makers, a notice and the
+// screen the program needs. It has no buttons; it prints the same picture
+// every time it is activated.
+class HelpAbout : public ChildWindow {
+  Q_OBJECT
+
+ public:
+  explicit HelpAbout(QWidget* parent = nullptr);
+
+  // One printed line: text, colour, size in points, bold. An empty text is
+  // an empty line at that size.
+  struct PrintedLine {
+    QString text;
+    QColor colour;
+    double points;
+    bool bold;
+  };
+  static const std::vector<PrintedLine>& Text();
+
+  QLabel* label1() const { return label1_; }
+  void Activated() override;
+
+  // Starts of the printed text, twips from the top left.
+  static constexpr int kTextLeft = 50;
+  static constexpr int kTextTop = 200;
+
+ private:
+  QScrollArea* scroll_ = nullptr;
+  QWidget* page_ = nullptr;
+  QLabel* label1_ = nullptr;
+};
+
+}  // namespace sumaris

@@ -1,0 +1,59 @@
+#include "app/bit_box_widget.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+namespace sumaris {
+
+BitBox::BitBox(const QString& name, int index, const QColor& colour, QWidget* parent)
+    : QLineEdit(parent), index_(index) {
+  setObjectName(name);
+  if (index >= 0) setProperty(kIndexProperty, index);
+  setFrame(false);
+  setAlignment(Qt::AlignCenter);
+  // A text box keeps a fixed margin of two pixels either side of its text,
+  // more than a box one digit wide can spare: take it back.
+  setTextMargins(-2, 0, -2, 0);
+  setMaxLength(1);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Text, Qt::black);
+  setPalette(palette);
+  setText("0");
+}
+
+void BitBox::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  selectAll();
+}
+
+void BitBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  update();  // the border
+}
+
+void BitBox::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+    focusNextPrevChild(event->key() == Qt::Key_Right);
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void BitBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  selectAll();
+}
+
+void BitBox::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  QPainter painter(this);
+  painter.setPen(hasFocus() ? QColor(0, 0, 192) : QColor(128, 128, 128));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace sumaris

@@ -1,0 +1,212 @@
+#include "app/control_panel_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "app/fatal_error_window.h"
+#include "app/twips.h"
+
+namespace sumaris {
+namespace {
+
+QFont PanelFont(double points, bool bold = false) {
+  QFont font("Arial");
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+}  // namespace
+
+// --- ClickLabel --------------------------------------------------------------
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+  } else {
+    QLabel::mousePressEvent(event);
+  }
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    event->accept();
+    emit clicked();
+  } else {
+    QLabel::mouseReleaseEvent(event);
+  }
+}
+
+// --- PanelBlock --------------------------------------------------------------
+
+PanelBlock::PanelBlock(QWidget* parent) : QFrame(parent) {
+  setAutoFillBackground(true);
+  SetMarked(false);
+}
+
+void PanelBlock::SetMarked(bool marked) {
+  marked_ = marked;
+  QPalette colours = palette();
+  if (marked) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+    colours.setColor(QPalette::Window, MarkedColor());
+  } else {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+  }
+  setPalette(colours);
+}
+
+void PanelBlock::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+  } else {
+    QFrame::mousePressEvent(event);
+  }
+}
+
+void PanelBlock::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    event->accept();
+    emit clicked();
+  } else {
+    QFrame::mouseReleaseEvent(event);
+  }
+}
+
+// --- MenuForm ----------------------------------------------------------------
+
+MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), session_(session) {
+  setObjectName("MenuForm");
+  setWindowTitle("Control Panel");
+  setFixedSize(Tw(kClientWidth), Tw(kClientHeight));
+
+  cmdRun = AddButton("cmdRun", "Run ", 160, 120, 1335, 375);
+  cmdStep = AddButton("cmdStep", "Step Next", 160, 600, 1335, 375);
+  cmdReset = AddButton("cmdReset", "Reset", 160, 1080, 1335, 375);
+  cmdHelp = AddButton("cmdHelp", "About", 160, 1560, 1335, 375);
+  cmdExit = AddButton("cmdExit", "Exit", 160, 2040, 1335, 375);
+  Command1 = AddButton("Command1", "Pull", 120, 2520, 615, 255);
+  Command2 = AddButton("Command2", "Calc", 840, 2520, 615, 255);
+  Command3 = AddButton("Command3", "FromFile", 120, 2880, 855, 255);
+
+  BreakPoint = new QCheckBox(this);
+  BreakPoint->setObjectName("BreakPoint");
+  BreakPoint->setGeometry(TwRect(1200, 2880, 255, 255));
+  BreakPoint->setToolTip("Ask after every test vector");
+
+  StepShow = new QLabel("Step #", this);
+  StepShow->setObjectName("StepShow");
+  StepShow->setGeometry(TwRect(120, 3180, 1335, 375));
+  StepShow->setFont(PanelFont(9.75, true));
+  StepShow->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  R1main = AddBlock("R1main", 1680, 120, 1695, 1335, PathBlock::R1);
+  R2main = AddBlock("R2main", 1680, 1520, 1695, 1140, PathBlock::R2);
+  Nmain = AddBlock("Nmain", 3480, 120, 1575, 2535, PathBlock::N);
+  Result = AddBlock("Result", 1680, 2730, 3375, 855, PathBlock::Result);
+  Label1 = AddLabel(R1main, "Label1", "R path", 360, 300, PathBlock::R1);
+  Label5 = AddLabel(R1main, "Label5", "1st Cycle", 690, 300, PathBlock::R1);
+  Label2 = AddLabel(R2main, "Label2", "R path", 270, 300, PathBlock::R2);
+  Label6 = AddLabel(R2main, "Label6", "2nd Cycle", 600, 300, PathBlock::R2);
+  Label3 = AddLabel(Nmain, "Label3", "N path", 1110, 315, PathBlock::N);
+  Label4 = AddLabel(Result, "Label4", "LOADING..Please wait", 180, 495, PathBlock::Result);
+  Label4->setWordWrap(true);
+  QPalette loading = Label4->palette();
+  loading.setColor(QPalette::WindowText, QColor(255, 0, 0));
+  Label4->setPalette(loading);
+  Mark(PathBlock::R1);
+
+  connect(cmdRun, &QPushButton::clicked, this, [this] { RunGuarded([this] { session_.Run(); }); });
+  connect(cmdStep, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { session_.StepNext(); }); });
+  connect(cmdReset, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { session_.Reset(); }); });
+  connect(Command1, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { session_.PullCurrent(); }); });
+  connect(Command2, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { session_.CalcCurrent(); }); });
+  connect(cmdHelp, &QPushButton::clicked, this, [this] {
+    if (showAbout) showAbout();
+  });
+  connect(cmdExit, &QPushButton::clicked, this, [this] {
+    if (exitProgram) exitProgram();
+  });
+  connect(Command3, &QPushButton::clicked, this, [this] {
+    if (runFromFile) RunGuarded([this] { runFromFile(breakPoint()); });
+  });
+}
+
+QPushButton* MenuForm::AddButton(const char* name, const char* caption, int left, int top,
+                                 int width, int height) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), this);
+  button->setObjectName(name);
+  button->setGeometry(TwRect(left, top, width, height));
+  return button;
+}
+
+PanelBlock* MenuForm::AddBlock(const char* name, int left, int top, int width, int height,
+                               PathBlock path) {
+  auto* block = new PanelBlock(this);
+  block->setObjectName(name);
+  block->setGeometry(TwRect(left, top, width, height));
+  block->setCursor(Qt::PointingHandCursor);
+  connect(block, &PanelBlock::clicked, this, [this, path] { ShowPath(path); });
+  return block;
+}
+
+ClickLabel* MenuForm::AddLabel(PanelBlock* block, const char* name, const char* caption, int top,
+                               int height, PathBlock path) {
+  auto* label = new ClickLabel(QString::fromLatin1(caption), block);
+  label->setObjectName(name);
+  label->setGeometry(QRect(0, Tw(top), block->width(), Tw(height)));
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(PanelFont(9.75, true));
+  connect(label, &ClickLabel::clicked, this, [this, path] { ShowPath(path); });
+  return label;
+}
+
+PanelBlock* MenuForm::Block(PathBlock block) const {
+  switch (block) {
+    case PathBlock::R1: return R1main;
+    case PathBlock::R2: return R2main;
+    case PathBlock::N: return Nmain;
+    case PathBlock::Result: return Result;
+  }
+  return nullptr;
+}
+
+void MenuForm::Mark(PathBlock block) {
+  marked_ = block;
+  for (PathBlock each : {PathBlock::R1, PathBlock::R2, PathBlock::N, PathBlock::Result}) {
+    PanelBlock* frame = Block(each);
+    const bool marked = each == block;
+    if (frame->marked() != marked) frame->SetMarked(marked);
+  }
+}
+
+void MenuForm::ShowPath(PathBlock block) {
+  Mark(block);
+  if (showOverview) showOverview(block);
+}
+
+void MenuForm::ShowStep() {
+  StepShow->setText(QStringLiteral("Step #") + QString::number(session_.stepCounter()));
+}
+
+void MenuForm::FinishLoading() {
+  Label4->setText("Exp' computation and Result");
+  QPalette colours = Label4->palette();
+  colours.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+  Label4->setPalette(colours);
+}
+
+bool MenuForm::breakPoint() const { return BreakPoint->isChecked(); }
+
+}  // namespace sumaris

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <functional>
+
+#include "session/session.h"
+#include "app/child_window.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace sumaris {
+
+// A label that reports clicks (the captions inside the panel's blocks).
+class ClickLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ClickLabel(const QString& text, QWidget* parent = nullptr);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// One block of the panel's adder diagram. Marked: raised 3D border on
+// RGB 0, 192, 192; plain: a flat border on the button-face colour.
+class PanelBlock : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit PanelBlock(QWidget* parent = nullptr);
+  void SetMarked(bool marked);
+  bool marked() const { return marked_; }
+
+  static QColor MarkedColor() { return QColor(0, 192, 192); }
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool marked_ = false;
+};
+
+// The control panel "MenuForm": Run, Step Next, Reset, About, Exit, Pull,
+// Calc, FromFile with its BreakPoint box, the step counter display and the
+// adder diagram whose four blocks open the path overviews.
+class MenuForm : public ChildWindow {
+  Q_OBJECT
+
+ public:
+  explicit MenuForm(Session& session, QWidget* parent = nullptr);
+
+  // Client area of the panel, twips.
+  static constexpr int kClientWidth = 5205;
+  static constexpr int kClientHeight = 3630;
+
+  // ShowR1, ShowR2, ShowN, ShowResults: mark that block, the others plain,
+  // then show and focus its overview (through showOverview).
+  void ShowR1() { ShowPath(PathBlock::R1); }
+  void ShowR2() { ShowPath(PathBlock::R2); }
+  void ShowN() { ShowPath(PathBlock::N); }
+  void ShowResults() { ShowPath(PathBlock::Result); }
+  void ShowPath(PathBlock block);
+  // Marks one block without showing anything.
+  void Mark(PathBlock block);
+  PathBlock markedBlock() const { return marked_; }
+
+  // "Step #" followed by the counter.
+  void ShowStep();
+  // The end of start-up: the result block's caption and colour change.
+  void FinishLoading();
+
+  bool breakPoint() const;
+  PanelBlock* Block(PathBlock block) const;
+
+  // What the panel asks of the main window.
+  std::function<void(PathBlock)> showOverview;
+  std::function<void()> showAbout;
+  std::function<void(bool breakPoint)> runFromFile;
+  std::function<void()> exitProgram;
+
+  QPushButton* cmdRun = nullptr;
+  QPushButton* cmdStep = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  QPushButton* cmdExit = nullptr;
+  QPushButton* Command1 = nullptr;  // Pull
+  QPushButton* Command2 = nullptr;  // Calc
+  QPushButton* Command3 = nullptr;  // FromFile
+  QCheckBox* BreakPoint = nullptr;
+  QLabel* StepShow = nullptr;
+  PanelBlock* R1main = nullptr;
+  PanelBlock* R2main = nullptr;
+  PanelBlock* Nmain = nullptr;
+  PanelBlock* Result = nullptr;
+  ClickLabel* Label1 = nullptr;  // "R path"
+  ClickLabel* Label5 = nullptr;  // "1st Cycle"
+  ClickLabel* Label2 = nullptr;  // "R path"
+  ClickLabel* Label6 = nullptr;  // "2nd Cycle"
+  ClickLabel* Label3 = nullptr;  // "N path"
+  ClickLabel* Label4 = nullptr;  // the result block's caption
+
+ private:
+  QPushButton* AddButton(const char* name, const char* caption, int left, int top, int width,
+                         int height);
+  PanelBlock* AddBlock(const char* name, int left, int top, int width, int height,
+                       PathBlock block);
+  ClickLabel* AddLabel(PanelBlock* block, const char* name, const char* caption, int top,
+                       int height, PathBlock path);
+
+  Session& session_;
+  PathBlock marked_ = PathBlock::R1;
+};
+
+}  // namespace sumaris

@@ -1,0 +1,252 @@
+#include "app/editor_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "app/fatal_error_window.h"
+#include "session/platform.h"
+#include "app/twips.h"
+
+namespace sumaris {
+namespace {
+
+using namespace editor_twips;
+
+// Rows of the design, in twips.
+constexpr int kFormNameTop = 120;
+constexpr int kWireNameTop = 540;
+constexpr int kNameHeight = 375;
+constexpr int kLine1Top = 2640;
+constexpr int kButtonTop = 2790;
+constexpr int kButtonWidth = 1215;
+constexpr int kButtonHeight = 375;
+constexpr int kLabelWidth = 375;  // room for "-1" and "116"
+constexpr int kLabelHeight = 255;
+
+int PixelsOf(double twips) {
+  return static_cast<int>(twips * LogicalDpi() / 1440.0 + 0.5);
+}
+
+// A bit box: a one-character text box that reports clicks, double clicks and
+// the focus to the editor (after the text box itself has handled them, so a
+// selection made in answer is not undone by the click).
+class EditorBox final : public QLineEdit {
+ public:
+  explicit EditorBox(QWidget* parent) : QLineEdit(parent) {}
+
+  std::function<void()> clicked;
+  std::function<void()> doubleClicked;
+  std::function<void()> focused;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && clicked) clicked();
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    QLineEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && doubleClicked) doubleClicked();
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QLineEdit::focusInEvent(event);
+    if (focused) focused();
+  }
+};
+
+// Message boxes without a title, for an editor that was given no dialogs.
+class TitlelessMessages final : public UserDialogs {
+ public:
+  explicit TitlelessMessages(QWidget* parent) : parent_(parent) {}
+  void Message(std::string_view text) override {
+    QMessageBox box(QMessageBox::NoIcon, QString(),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+  }
+  bool AskYesNo(std::string_view text) override {
+    return QMessageBox::question(
+               parent_, QString(),
+               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  }
+  void Beep() override { QApplication::beep(); }
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace
+
+EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent)
+    : ChildWindow(parent), editor_(editor), session_(session) {
+  setObjectName("Editor");
+  setWindowTitle("Wire Bits Editor");
+  setAutoFillBackground(true);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, QColor(255, 192, 255));
+  setPalette(background);
+
+  QFont nameFont("Arial");
+  nameFont.setPointSizeF(12);
+  nameFont.setBold(true);
+  formName_ = new QLabel(this);
+  formName_->setObjectName("FormName");
+  formName_->setFont(nameFont);
+  wireName_ = new QLabel(this);
+  wireName_->setObjectName("WireName");
+  wireName_->setFont(nameFont);
+
+  QFont boxFont("Times New Roman");
+  boxFont.setPointSizeF(9.75);
+  QFont labelFont("Arial");
+  labelFont.setPointSizeF(8.25);
+  QPalette blue;
+  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  for (int i = 0; i < WireEditor::kBoxes; ++i) {
+    const TwipPoint at = WireEditor::BoxPlace(i);
+    auto* box = new EditorBox(this);
+    box->setObjectName("Text1");
+    box->setProperty("index", i);
+    box->setFont(boxFont);
+    box->setMaxLength(1);
+    box->setAlignment(Qt::AlignCenter);
+    box->setTextMargins(0, 0, 0, 0);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setGeometry(TwRect(at.left, at.top, kBoxWidth, kBoxHeight));
+    box->clicked = [this, i] { editor_.ClickBox(i); };
+    box->doubleClicked = [this, i] { editor_.DoubleClickBox(i); };
+    box->focused = [this, i] { editor_.FocusBox(i); };
+    connect(box, &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { editor_.TypeIntoBox(i, text.toStdString()); });
+    boxes_[static_cast<std::size_t>(i)] = box;
+
+    const TwipPoint labelAt = WireEditor::LabelPlace(i);
+    auto* label = new QLabel(this);
+    label->setObjectName("Label2");
+    label->setProperty("index", i);
+    label->setFont(labelFont);
+    label->setPalette(blue);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(TwRect(labelAt.left, labelAt.top, kLabelWidth, kLabelHeight));
+    labels_[static_cast<std::size_t>(i)] = label;
+  }
+
+  line1_ = new QFrame(this);
+  line1_->setObjectName("Line1");
+  line1_->setFrameShape(QFrame::HLine);
+  line1_->setFrameShadow(QFrame::Plain);
+
+  apply_ = new QPushButton("Apply", this);
+  apply_->setObjectName("Apply");
+  apply_->setGeometry(TwRect(kBoxLeft, kButtonTop, kButtonWidth, kButtonHeight));
+  cancel_ = new QPushButton("Cancel", this);
+  cancel_->setObjectName("Cancel");
+  cancel_->setGeometry(
+      TwRect(kBoxLeft + kButtonWidth + 240, kButtonTop, kButtonWidth, kButtonHeight));
+  // Apply recomputes the pipeline: a stage error ends the program.
+  connect(apply_, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { editor_.Apply(session_); }); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { editor_.Cancel(); });
+
+  if (editor_.dialogs() == nullptr) {
+    ownDialogs_ = std::make_unique<TitlelessMessages>(this);
+    editor_.SetDialogs(ownDialogs_.get());
+  }
+  editor_.onChanged = [this] { Refresh(); };
+  editor_.onFocus = [this](int i) { FocusBox(i); };
+  Refresh();
+}
+
+EditorWindow::~EditorWindow() {
+  editor_.onChanged = nullptr;
+  editor_.onFocus = nullptr;
+  if (ownDialogs_ != nullptr && editor_.dialogs() == ownDialogs_.get()) editor_.SetDialogs(nullptr);
+}
+
+void EditorWindow::Open(Wire* source, int start, int endb, const std::string& formName,
+                        const std::string& wireName, bool viewOnly) {
+  editor_.LoadParams(source, start, endb, formName, wireName, viewOnly);
+  ShowAndFocus();
+}
+
+void EditorWindow::Activated() {
+  editor_.Activate();
+}
+
+void EditorWindow::Refresh() {
+  formName_->setText(QString::fromStdString(editor_.formName()));
+  wireName_->setText(QString::fromStdString(editor_.wireName()));
+  for (int i = 0; i < WireEditor::kBoxes; ++i) {
+    QLineEdit* box = boxes_[static_cast<std::size_t>(i)];
+    QLabel* label = labels_[static_cast<std::size_t>(i)];
+    const QString text = QString::fromStdString(editor_.boxText(i));
+    if (box->text() != text) box->setText(text);
+    box->setVisible(editor_.boxVisible(i));
+    const QString number = QString::fromStdString(editor_.labelText(i));
+    if (label->text() != number) label->setText(number);
+    label->setVisible(editor_.labelVisible(i));
+  }
+  apply_->setEnabled(editor_.applyEnabled());
+  ApplyWidth();
+  if (!editor_.shown() && isVisible()) HideWindow();
+}
+
+void EditorWindow::ApplyWidth() {
+  const int frameWidth = PixelsOf(editor_.width());
+  const int clientHeight = Tw(kClientHeight);
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    // The rule sets the window's outer width; the height fits the design.
+    const QMargins frame = sub->contentsMargins();
+    const QSize size(frameWidth, clientHeight + frame.top() + frame.bottom());
+    if (sub->size() != size) sub->resize(size);
+    // A long wire makes the editor wide: keep it inside the main window.
+    if (const QWidget* area = sub->parentWidget()) {
+      const int overhang = sub->x() + sub->width() - area->width();
+      if (overhang > 0) sub->move(std::max(0, sub->x() - overhang), sub->y());
+    }
+  } else {
+    const QSize size(frameWidth, clientHeight);
+    if (this->size() != size) resize(size);
+  }
+  StretchToWidth();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+  // Closing the window by its title bar is a Cancel. The window itself
+  // stays whole (Cancel hides its frame), ready for the next wire.
+  editor_.Cancel();
+  event->ignore();
+}
+
+void EditorWindow::resizeEvent(QResizeEvent* event) {
+  ChildWindow::resizeEvent(event);
+  StretchToWidth();
+}
+
+void EditorWindow::StretchToWidth() {
+  // Line1 runs across the whole window, whatever its width.
+  line1_->setGeometry(0, Tw(kLine1Top), width(), 2);
+  const int nameWidth = std::max(0, width() - 2 * Tw(kBoxLeft));
+  formName_->setGeometry(Tw(kBoxLeft), Tw(kFormNameTop), nameWidth, Tw(kNameHeight));
+  wireName_->setGeometry(Tw(kBoxLeft), Tw(kWireNameTop), nameWidth, Tw(kNameHeight));
+}
+
+void EditorWindow::FocusBox(int i) {
+  QLineEdit* box = boxes_.at(static_cast<std::size_t>(i));
+  box->setFocus(Qt::OtherFocusReason);
+  // Caret to the start, then select to the end: the next key replaces the bit.
+  box->setCursorPosition(0);
+  box->selectAll();
+}
+
+}  // namespace sumaris

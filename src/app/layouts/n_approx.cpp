@@ -1,0 +1,94 @@
+// Drawing of the N path's leading-zero anticipation: two recodings of the
+// addends, the non-cancelling positions, two priority encoders and the
+// choice between their counts.
+#include "app/layouts/layout_sketch.h"
+
+namespace sumaris::layout {
+namespace {
+
+constexpr int kRowLeft = 450;  // cell 0 of the rows
+constexpr int kChannel = 250;  // where a bus runs down left of them
+
+// A six-bit count row with its title to the right of its cells; returns the
+// x of its middle.
+int CountRow(Sketch& s, const std::string& wire, int left, int top) {
+  const RowPlace row = s.AddRow(wire, 5, 0, 80, left, top);
+  s.PlaceRowTitle(left + 6 * kCellPitch + 100, top + 40);
+  return (row.CellCentre(0) + row.CellCentre(5)) / 2;
+}
+
+}  // namespace
+
+StageLayout NApproxLayout() {
+  Sketch s;
+  constexpr int kFlpTop = 630;
+  constexpr int kFsopaTop = 1500;
+  const RowPlace flp = s.AddRow("FLP", -1, 51, 20, kRowLeft, kFlpTop);
+  s.EditAfterTitle("EditFlp", flp, "FLP[-1:51]", Edits("FLP", -1, 51, "FLP[-1:51]"));
+  const RowPlace fsopa = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, kFsopaTop);
+  s.EditAfterTitle("EditFsopa", fsopa, "FSOPA[-1:52]", Edits("FSOPA", -1, 52, "FSOPA[-1:52]"));
+
+  // Both recodings of the digit-wise difference.
+  constexpr int kRecodeTop = 1950;
+  constexpr int kRecodeBottom = 2200;
+  s.AddUnit("PN-recode", 150, kRecodeTop, 9400, kRecodeBottom - kRecodeTop);
+  s.Route({{kRowLeft, kFlpTop + kCellHeight / 2},
+           {kChannel, kFlpTop + kCellHeight / 2},
+           {kChannel, kRecodeTop}});
+  s.Arrow(5000, kFsopaTop + kCellHeight, 5000, kRecodeTop);
+
+  // Positions where the recoded digits do not cancel.
+  constexpr int kXorTop = 2550;
+  constexpr int kXorBottom = 2800;
+  constexpr int kPnpX = 1500;
+  constexpr int kPnmX = 3500;
+  s.Arrow(kPnpX, kRecodeBottom, kPnpX, kXorTop);
+  s.ViewAfterTitle("ExpandPNP", "PN+[-2:52]", kPnpX + 80, 2260, "PNP", -2, 52);
+  s.Arrow(kPnmX, kRecodeBottom, kPnmX, kXorTop);
+  s.ViewAfterTitle("ExpandPNM", "PN-[-2:52]", kPnmX + 80, 2260, "PNM", -2, 52);
+  s.AddUnit("XOR(55)", 1000, kXorTop, 3000, kXorBottom - kXorTop);
+
+  // Two priority encoders over XOR55: from bit -2 (55 positions) and from
+  // bit -1 (54 positions).
+  constexpr int kPencTop = 3200;
+  constexpr int kPencBottom = 3450;
+  constexpr int kBranchY = 3100;
+  constexpr int kPenc55Mid = 1150;
+  constexpr int kPenc54Mid = 3700;
+  constexpr int kXorOutX = 2500;
+  s.Link(kXorOutX, kXorBottom, kXorOutX, kBranchY);
+  s.Route({{kXorOutX, kBranchY}, {kPenc55Mid, kBranchY}, {kPenc55Mid, kPencTop}});
+  s.Route({{kXorOutX, kBranchY}, {kPenc54Mid, kBranchY}, {kPenc54Mid, kPencTop}});
+  s.ViewAfterTitle("ExpandXOR55", "XOR(55)[-2:52]", kXorOutX + 80, 2830, "XOR55", -2, 52);
+  s.AddUnit("PENC(55)", kPenc55Mid - 1000, kPencTop, 2000, kPencBottom - kPencTop);
+  s.AddUnit("PENC(54)", kPenc54Mid - 1000, kPencTop, 2000, kPencBottom - kPencTop);
+
+  constexpr int kCountTop = 3800;
+  const int lzp2Mid = CountRow(s, "LZP2", kPenc55Mid - 550, kCountTop);
+  const int lzp1Mid = CountRow(s, "LZP1", kPenc54Mid - 550, kCountTop);
+  s.Arrow(lzp2Mid, kPencBottom, lzp2Mid, kCountTop - 250);
+  s.Arrow(lzp1Mid, kPencBottom, lzp1Mid, kCountTop - 250);
+
+  // The sign of the difference chooses the count: LZP2 when FLP > x.
+  constexpr int kMuxTop = 4300;
+  s.Arrow(lzp2Mid, kCountTop + kCellHeight, lzp2Mid, kMuxTop);
+  s.Arrow(lzp1Mid, kCountTop + kCellHeight, lzp1Mid, kMuxTop);
+  const MuxPlace mux =
+      s.AddMux({150, kMuxTop, 4550, 350}, {{"1", lzp2Mid + 170}, {"0", lzp1Mid + 170}});
+  constexpr int kSelLeft = 5600;
+  constexpr int kSelTop = 4350;
+  s.AddCell("FOPSUM", kSelLeft, kSelTop);
+  s.AddText("FOPSUM[-2]", kSelLeft + 220, kSelTop + 40);
+  s.AddButton("EditFOPSUM", "Edit", After(kSelLeft + 220, "FOPSUM[-2]"), kSelTop + 38,
+              Edits("FOPSUM", -2, -2, "FOPSUM[-2]"));
+  const int selectY = kSelTop + kCellHeight / 2;
+  s.Arrow(kSelLeft, selectY, mux.RightSideAt(selectY), selectY);
+
+  // Output: the predicted normalisation shift.
+  constexpr int kLzpTop = 5030;
+  const int lzpMid = CountRow(s, "LZP", mux.OutX() - 550 + 15, kLzpTop);
+  s.Arrow(lzpMid, mux.Bottom(), lzpMid, kLzpTop - 250);
+  return s.Finish();
+}
+
+}  // namespace sumaris::layout

@@ -1,0 +1,109 @@
+// Drawing of the N path's significand subtraction: a parallel-prefix adder
+// whose carries serve both the sum and the incremented sum, the sign of the
+// first choosing the magnitude.
+#include "app/layouts/layout_sketch.h"
+
+namespace sumaris::layout {
+namespace {
+
+constexpr int kRowLeft = 450;  // cell 0 of the rows
+constexpr int kChannel = 250;  // where a bus runs down left of them
+
+}  // namespace
+
+StageLayout NSigaddLayout() {
+  Sketch s;
+  constexpr int kFlpTop = 630;
+  constexpr int kFsopaTop = 1500;
+  const RowPlace flp = s.AddRow("FLP", -1, 51, 0, kRowLeft, kFlpTop);
+  s.EditAfterTitle("EditFLP", flp, "FLP[-1:51]", Edits("FLP", -1, 51, "FLP[-1:51]"));
+  const RowPlace fsopa = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, kFsopaTop);
+  s.EditAfterTitle("EditFSOPA", fsopa, "FSOPA[-1:52]", Edits("FSOPA", -1, 52, "FSOPA[-1:52]"));
+
+  // The prefix adder: digit sums Sigma and suffix carry statuses PI inside.
+  constexpr int kAdderTop = 2000;
+  constexpr int kAdderBottom = 2330;
+  // The name centred over the left part, the "Show" buttons in the rest.
+  s.AddBox(150, kAdderTop, 9400, kAdderBottom - kAdderTop);
+  s.AddText("Parallel Prefix Addder(55)", 150, kAdderTop, 6750, kAdderBottom - kAdderTop,
+            TextStyle::Block);
+  s.AddButton("ShowSigma", "Show Sigma", 7000, kAdderTop + 38,
+              Shows("Sigma", -2, 52, "Sigma[-2:52]"), 1100);
+  s.AddButton("ShowPI", "Show PI", 8250, kAdderTop + 38, Shows("PIE", -2, 52, "PI[-2:52]"), 1100);
+  s.Route({{kRowLeft, kFlpTop + kCellHeight / 2},
+           {kChannel, kFlpTop + kCellHeight / 2},
+           {kChannel, kAdderTop}});
+  s.Arrow(5000, kFsopaTop + kCellHeight, 5000, kAdderTop);
+
+  // Left: OR of the two carries gives the carries for a carry-in of 1, then
+  // XOR with the propagate bits the incremented sum. Right: XNOR of
+  // propagate bits and plain carries gives the inverted plain sum.
+  constexpr int kNamesTop = 2400;
+  constexpr int kUnitsTop = 2900;
+  constexpr int kUnitHeight = 250;
+  constexpr int kPropX = 500;
+  constexpr int kGenX = 2500;
+  s.Arrow(kPropX, kAdderBottom, kPropX, kUnitsTop);
+  s.ViewAfterTitle("expandprop_c", "Prop_C[-1:52]", kPropX + 80, kNamesTop, "prop_c", -1, 52);
+  s.Arrow(kGenX, kAdderBottom, kGenX, kUnitsTop);
+  s.ViewAfterTitle("expandgen_c", "Gen_C[-2:52]", kGenX + 80, kNamesTop, "gen_c", -2, 52);
+  constexpr int kOrLeft = 150;
+  constexpr int kOrWidth = 2750;
+  s.AddUnit("OR(54)", kOrLeft, kUnitsTop, kOrWidth, kUnitHeight);
+
+  constexpr int kXorTop = 3500;
+  constexpr int kXorLeft = 3300;
+  constexpr int kXorWidth = 2400;
+  constexpr int kPx = 4500;
+  constexpr int kBranchY = 2750;
+  constexpr int kXnorLeft = 5900;
+  constexpr int kXnorWidth = 3100;
+  constexpr int kXnorPx = 6200;
+  s.Arrow(kPx, kAdderBottom, kPx, kXorTop);
+  s.Route({{kPx, kBranchY}, {kXnorPx, kBranchY}, {kXnorPx, kUnitsTop}});
+  s.ViewAfterTitle("expandp", "P[-2:52]", kPx + 80, kNamesTop, "P", -2, 52);
+  constexpr int kGen2X = 8600;
+  s.Arrow(kGen2X, kAdderBottom, kGen2X, kUnitsTop);
+  s.AddText("Gen_C[-2:52]", LeftOf("Gen_C[-2:52]", kGen2X), kNamesTop);
+  s.AddUnit("XNOR(55)", kXnorLeft, kUnitsTop, kXnorWidth, kUnitHeight);
+
+  constexpr int kGpcY = kXorTop + kUnitHeight / 2;
+  const int orMid = kOrLeft + kOrWidth / 2;
+  s.Route({{orMid, kUnitsTop + kUnitHeight}, {orMid, kGpcY}, {kXorLeft, kGpcY}});
+  s.ViewAfterTitle("ExpandOR", "GP_C[-1:52]", orMid + 80, kGpcY - 300, "GP_C", -1, 52);
+  s.AddUnit("XOR(54)", kXorLeft, kXorTop, kXorWidth, kUnitHeight);
+
+  // The sign of the plain sum selects: FLP > x takes the incremented sum,
+  // otherwise the inverted plain sum is the magnitude.
+  constexpr int kMuxTop = 4100;
+  constexpr int kXorOutX = kPx;
+  s.Arrow(kXorOutX, kXorTop + kUnitHeight, kXorOutX, kMuxTop);
+  s.ViewAfterTitle("expandmy_xor", "FOPSUMI[-1:52]", kXorOutX + 80, kXorTop + kUnitHeight + 50,
+                   "my_xor", -1, 52);
+  constexpr int kXnorOutX = 6700;
+  s.Arrow(kXnorOutX, kUnitsTop + kUnitHeight, kXnorOutX, kMuxTop);
+  s.ViewAfterTitle("expandmy_xnor", "FOPSUM[-2:52]", kXnorOutX + 80, 3280, "my_XNOR", -2, 52);
+
+  // FOPSUM[-2], the select, taken from the top bit of the inverted sum.
+  constexpr int kSelLeft = 8610;
+  constexpr int kSelTop = 3650;
+  s.Arrow(CellCentre(kSelLeft), kUnitsTop + kUnitHeight, CellCentre(kSelLeft), kSelTop);
+  s.AddCell("Fopsum2", kSelLeft, kSelTop);
+  s.TitleLeftOf("FOPSUM[-2]", kSelLeft, kSelTop);
+  const MuxPlace mux{150, kMuxTop, 7450, 350};
+  const int selectY = mux.top + 150;
+  s.Route({{CellCentre(kSelLeft), kSelTop + kCellHeight},
+           {CellCentre(kSelLeft), selectY},
+           {mux.RightSideAt(selectY), selectY}});
+  s.AddMux(mux, {{"1", kXorOutX + 170}, {"0", kXnorOutX + 170}});
+  s.AddUnit("PENC(54)", 8000, 4560, 1500, 250);
+
+  // Output: the magnitude of the difference.
+  constexpr int kAbsTop = 5070;
+  const int outX = 3875;
+  s.Arrow(outX, mux.Bottom(), outX, kAbsTop - 250);
+  s.AddRow("abs_FPSUM", -1, 52, 0, kRowLeft, kAbsTop);
+  return s.Finish();
+}
+
+}  // namespace sumaris::layout

@@ -1,0 +1,201 @@
+// Drawings of the second cycle's adders: the half adders (step 12), the
+// compound adder (step 13) and the injection addition of the low bits
+// (step 14).
+#include "app/layouts/layout_sketch.h"
+
+namespace sumaris::layout {
+namespace {
+
+// Cell 0 of the rows; left of them the lane where a bus runs round a row.
+constexpr int kRowLeft = 360;
+constexpr int kLane = 210;
+
+// The aligned small significand as a whole, split where the two adders of
+// the second cycle take it apart: bits -1..52 here, 53..116 to the low-bit
+// adder. `split` is where the bar is divided; returns the bar's bottom.
+int SplitTitle(Sketch& s, int barLeft, int split, int barRight) {
+  constexpr int kMarkTop = 420;
+  constexpr int kBarTop = 640;
+  constexpr int kBarHeight = 120;
+  s.AddText("FSOPA[-1:116]", kMargin, kBarTop + (kBarHeight - kTextHeight) / 2);
+  s.AddBox(barLeft, kBarTop, split - barLeft, kBarHeight);
+  s.AddBox(split, kBarTop, barRight - split, kBarHeight);
+  s.Note("[-1]", barLeft + 180, kMarkTop, 360);
+  s.Note("[52]", split - 180, kMarkTop, 360);
+  s.Note("[53]", split + 180, kMarkTop, 360);
+  s.Note("[116]", barRight - 210, kMarkTop, 420);
+  return kBarTop + kBarHeight;
+}
+
+}  // namespace
+
+StageLayout R2HALayout() {
+  Sketch s;
+  const int barBottom = SplitTitle(s, 2150, 7300, 9300);
+  // The dead button sits by the split title; its click does nothing.
+  s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), 640 - 70, std::nullopt);
+
+  const int fsopa = 1460;
+  const int flp = fsopa + 900;
+  const RowPlace fsopaRow = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, fsopa);
+  const RowPlace flpRow = s.AddRow("FLP", -1, 52, 0, kRowLeft, flp);
+  const int x = fsopaRow.CellCentre(26);  // the column the data flows down
+  const int right = fsopaRow.Right();
+  s.EditAfterTitle("EditEA", fsopaRow, "FSOPA[-1:52]",
+                   Edits("FSOPA", -1, 52, "FSOPA[-1:52]", "R2HA"));
+  s.EditAfterTitle("Command3", flpRow, "FLP[-1:52]", Edits("FLP", -1, 52, "FLP[-1:52]", "R2HA"));
+  s.Arrow(x, barBottom, x, fsopa - kIndexAbove - 10);
+
+  const int haTop = flp + kCellHeight + 200;
+  const int haHeight = 400;
+  s.AddUnit("HA(54)", kMargin, haTop, right + 60 - kMargin, haHeight);
+  s.Route({{kRowLeft, fsopa + kCellHeight / 2}, {kLane, fsopa + kCellHeight / 2}, {kLane, haTop}});
+  s.Arrow(x, flp + kCellHeight, x, haTop);
+
+  const int xsum = haTop + haHeight + 160 + kTitleAbove;
+  const int xcarry = xsum + 900;
+  const RowPlace xsumRow = s.AddRow("XSUM", -1, 51, 0, kRowLeft, xsum);
+  s.AddRow("XCARRY", -1, 51, 0, kRowLeft, xcarry);
+  s.Arrow(x, haTop + haHeight, x, xsum - kIndexAbove - 10);
+  s.Route({{kLane, haTop + haHeight},
+           {kLane, xcarry + kCellHeight / 2},
+           {kRowLeft, xcarry + kCellHeight / 2}});
+  return s.Finish(std::max(right, xsumRow.Right()) + kMargin, xcarry + kCellHeight + kMargin);
+}
+
+StageLayout R2CompoundLayout() {
+  Sketch s;
+  const std::string name = "Significand Add. High";
+  const int xsum = 800;
+  const int xcarry = xsum + 900;
+  // Bit 52 of XSUM takes no part in the addition: drawn grey.
+  const RowPlace xsumRow = s.AddRow("XSUM", -1, 52, 20, kRowLeft, xsum);
+  s.GreyCell(53);
+  const RowPlace xcarryRow = s.AddRow("XCARRY", -1, 51, 20, kRowLeft, xcarry);
+  const int x = xcarryRow.CellCentre(27);
+  const int right = xsumRow.Right();
+  s.EditAfterTitle("EditEA", xsumRow, "XSUM[-1:52]", Edits("XSUM", -1, 52, "XSUM[-1:52]", name));
+  s.EditAfterTitle("EditEB", xcarryRow, "XCARRY[-1:51]",
+                   Edits("XCARRY", -1, 51, "XCARRY[-1:51]", name));
+
+  const int addTop = xcarry + kCellHeight + 200;
+  const int addHeight = 400;
+  s.AddUnit("Compound Adder(53)", kMargin, addTop, right + 60 - kMargin, addHeight);
+  s.Route({{kRowLeft, xsum + kCellHeight / 2}, {kLane, xsum + kCellHeight / 2}, {kLane, addTop}});
+  s.Arrow(x, xcarry + kCellHeight, x, addTop);
+
+  const int fposum = addTop + addHeight + 160 + kTitleAbove;
+  const int fposumi = fposum + 900;
+  s.AddRow("FPOSUM", -1, 51, 20, kRowLeft, fposum);
+  s.AddRow("FPOSUMI", -1, 51, 20, kRowLeft, fposumi);
+  s.Arrow(x, addTop + addHeight, x, fposum - kIndexAbove - 10);
+  s.Route({{kLane, addTop + addHeight},
+           {kLane, fposumi + kCellHeight / 2},
+           {kRowLeft, fposumi + kCellHeight / 2}});
+  return s.Finish(right + kMargin, fposumi + kCellHeight + kMargin);
+}
+
+StageLayout R2SigaddLayout() {
+  Sketch s;
+  const std::string name = "R2 Significants addition ";
+  constexpr int kSplit = 3000;
+  const int barBottom = SplitTitle(s, 2150, kSplit, 9300);
+  s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), 640 - 70, std::nullopt);
+
+  // Bits 54..116.
+  const int fsopa = 1400;
+  const RowPlace low = s.AddRow("FSOPA", 54, 116, 0, kRowLeft, fsopa);
+  s.EditAfterTitle("EditFsopa", low, "FSOPA[54:116]",
+                   Edits("FSOPA", 54, 116, "FSOPA[54:116]", name));
+  const int xLow = low.CellCentre(30);
+  s.Arrow(xLow, barBottom, xLow, fsopa - kIndexAbove - 10);
+
+  // Columns below the row: bit 53 on the left, XOR and OR TREE in the
+  // middle, their side signals and the injection on the right.
+  constexpr int kUnitLeft = 2300;
+  constexpr int kUnitWidth = 3500;
+  constexpr int kUnitHeight = 330;
+  const int unitRight = kUnitLeft + kUnitWidth;
+  const int unitX = low.CellCentre(20);
+  const int xorTop = 2050;
+  const int orTop = 2600;
+
+  // Bit 53, routed from the bar round the left of the row.
+  const int bit53 = 1400;
+  s.AddText("FSOPA[53]", kRowLeft, xorTop + 40);
+  s.AddCell("FSOPA53", bit53, xorTop);
+  s.Route({{kSplit + 100, barBottom},
+           {kSplit + 100, barBottom + 80},
+           {kLane, barBottom + 80},
+           {kLane, 1900},
+           {CellCentre(bit53), 1900},
+           {CellCentre(bit53), xorTop}});
+
+  s.AddUnit("XOR", kUnitLeft, xorTop, kUnitWidth, kUnitHeight);
+  s.Arrow(unitX, fsopa + kCellHeight, unitX, xorTop);
+  s.AddUnit("OR TREE", kUnitLeft, orTop, kUnitWidth, kUnitHeight);
+  s.Arrow(unitX, xorTop + kUnitHeight, unitX, orTop);
+
+  // S.EFF: into the XOR and, down the right, the select of the MUX.
+  const int seffLeft = 8400;
+  s.AddText("S.EFF", seffLeft, xorTop - 260);
+  s.AddCell("seff", seffLeft, xorTop);
+  s.AddButton("EditSeff", "Edit", seffLeft + kCellWidth + 60, xorTop + 37,
+              Edits("seff", 0, 0, "R1 SEFF", name));
+  s.Arrow(seffLeft, xorTop + kCellHeight / 2, unitRight, xorTop + kCellHeight / 2);
+
+  // The OR of the low bits against S.EFF: the sticky bit.
+  const int orOut = 6300;
+  s.AddCell("OrOut", orOut, orTop);
+  s.Arrow(unitRight, orTop + kCellHeight / 2, orOut, orTop + kCellHeight / 2);
+
+  // The injection bits.
+  const int injLeft = 6900;
+  const int injTop = 2480;
+  const int injWidth = 1150;
+  const int injHeight = 650;
+  s.AddFrame("INJ", injLeft, injTop, injWidth, injHeight);
+  s.AddCell("INJ", injLeft + 100, injTop + 300, 0);
+  s.AddCell("INJ", injLeft + 100 + kCellPitch, injTop + 300, 1);
+  s.EditRightOf("EditR1rne", injLeft + 100 + kCellPitch, injTop + 300,
+                Edits("INJ", 0, 1, "RI RNE", name));
+
+  // The addition of (bit 53, sticky) and the injection, for either
+  // effective operation.
+  const int addTop = 3350;
+  const int addHeight = 1300;
+  s.AddFrame("Compute C[52], R', S'", kMargin, addTop, 9600 - kMargin, addHeight);
+  s.Arrow(CellCentre(bit53), xorTop + kCellHeight, CellCentre(bit53), addTop);
+  s.Arrow(CellCentre(orOut), orTop + kCellHeight, CellCentre(orOut), addTop);
+  s.Arrow(injLeft + injWidth / 2, injTop + injHeight, injLeft + injWidth / 2, addTop);
+
+  const int muxLeft = 3600;
+  const int muxWidth = 2600;
+  const int muxTop = 3950;
+  const int muxHeight = 500;
+  const int in0 = 4100;
+  const int in1 = 5700;
+  const MuxPlace mux =
+      s.AddMux({muxLeft, muxTop, muxWidth, muxHeight}, {{"0", in0}, {"1", in1}}, "MUX");
+  s.Arrow(in0, 3700, in0, muxTop);
+  s.Arrow(in1, 3700, in1, muxTop);
+  s.Note("(S=0)", in0 - 450, 3760, 600);
+  s.Note("(S=1)", in1 + 450, 3760, 600);
+  const int selectY = muxTop + muxHeight / 2;
+  s.Route({{CellCentre(seffLeft), xorTop + kCellHeight},
+           {CellCentre(seffLeft), selectY},
+           {mux.RightSideAt(selectY), selectY}});
+
+  // C[52], R', S'.
+  const int outTop = 4950;
+  const int outX = mux.OutX();
+  const int outLeft = outX - kCellPitch - kCellWidth / 2;
+  s.Arrow(outX, mux.Bottom(), outX, outTop);
+  for (int p = 0; p < 3; ++p)
+    s.AddCell("C52RS", outLeft + kCellPitch * p, outTop, p);
+  s.AddText("C[52], R', S'", outLeft + 3 * kCellPitch + 100, outTop + 40);
+
+  return s.Finish(low.Right() + kMargin, outTop + kCellHeight + kMargin);
+}
+
+}  // namespace sumaris::layout

@@ -1,0 +1,284 @@
+// Drawings of the rounding decision (step 15), the post-normalisation shift
+// (step 16) and the two final selections (steps 17 and 18).
+#include "app/layouts/layout_sketch.h"
+
+namespace sumaris::layout {
+namespace {
+
+// Cell 0 of the rows; left of them the lane where a bus runs round a row.
+constexpr int kRowLeft = 360;
+constexpr int kLane = 210;
+
+}  // namespace
+
+StageLayout R2DecideLayout() {
+  Sketch s;
+  // The buttons hand the editor names of their own, spelled two ways.
+  const std::string ronding = "Ronding Deceision";
+  const std::string rounding = "Rounding Deceision";
+  s.AddText("Rounding Decisions", kMargin, kMargin, 3600, 400, TextStyle::Heading);
+
+  // Inputs: each titled cell with its Edit button at its right.
+  constexpr int kTitleTop = 700;
+  constexpr int kCellTop = 960;
+  constexpr int kBus = 1800;
+  struct Input {
+    const char* wire;
+    const char* title;
+    const char* button;
+    int bit;
+    const std::string& name;
+    int left;
+  };
+  const Input inputs[] = {
+      {"FPOSUMm1", "FPOSUM[-1]", "Command1", -1, ronding, 120},
+      {"FPOSUMIm1", "FPOSUMI[-1]", "Command3", -1, rounding, 1370},
+      {"FPOSUM51", "FPOSUM[51]", "Command6", 51, rounding, 2620},
+      {"FPOSUMI51", "FPOSUMI[51]", "Command4", 51, rounding, 3870},
+      {"XSUM52", "XSUM[52]", "Command2", 52, ronding, 5120},
+  };
+  for (const Input& in : inputs) {
+    s.AddText(in.title, in.left, kTitleTop);
+    const int cell = in.left + 60;
+    s.AddCell(in.wire, cell, kCellTop);
+    s.AddButton(in.button, "Edit", cell + kCellWidth + 60, kCellTop + 37,
+                Edits(in.wire, in.bit, in.bit, in.title, in.name));
+    s.Link(CellCentre(cell), kCellTop + kCellHeight, CellCentre(cell), kBus);
+  }
+  // C[52], R', S'.
+  const int crsLeft = 6270;
+  s.AddText("C[52], R', S'", crsLeft, kTitleTop);
+  for (int p = 0; p < 3; ++p)
+    s.AddCell("C52RS", crsLeft + 60 + kCellPitch * p, kCellTop, p);
+  s.AddButton("Command5", "Edit", crsLeft + 60 + 3 * kCellPitch + 60, kCellTop + 37,
+              Edits("C52RS", 52, 54, "C[52],R',S'", rounding));
+  const int crsX = CellCentre(crsLeft + 60 + kCellPitch);
+  s.Link(crsX, kCellTop + kCellHeight, crsX, kBus);
+  // The two mode bits, worked out from the rounding mode and the injection.
+  constexpr int kModeTop = 620;
+  constexpr int kModeWidth = 850;
+  constexpr int kModeHeight = 720;
+  const int modeLefts[] = {7450, 8400};
+  const char* modeWires[] = {"IsRN", "IsRI"};
+  const char* modeNames[] = {"Is RN", "Is RI"};
+  for (int k = 0; k < 2; ++k) {
+    const int left = modeLefts[k];
+    s.AddFrame(modeNames[k], left, kModeTop, kModeWidth, kModeHeight);
+    s.AddCell(modeWires[k], left + (kModeWidth - kCellWidth) / 2, kCellTop);
+    s.Link(left + kModeWidth / 2, kModeTop + kModeHeight, left + kModeWidth / 2, kBus);
+  }
+  // This button hands the editor no wire.
+  s.AddButton("EditEB", "Edit", 8400 - 50 - kButtonWidth / 2 - 75, kModeTop + kModeHeight + 60,
+              Edits("", 0, 1, "RI RN", rounding));
+  s.Link(CellCentre(120 + 60), kBus, modeLefts[1] + kModeWidth / 2, kBus);
+
+  // The least significant bit fixed for ties: for the plain sum with and
+  // without overflow and for the incremented sum with overflow.
+  constexpr int kMidTop = 2200;
+  struct Fixed {
+    const char* wire;
+    const char* title;
+    int left;
+  };
+  const Fixed fixed[] = {
+      {"LSBninc2", "LSB'(ninc)", 1600},
+      {"LSBNINC", "LSB(ninc)", 3300},
+      {"LSBinc2", "LSB'(inc)", 5000},
+  };
+  for (const Fixed& f : fixed) {
+    s.TitleLeftOf(f.title, f.left, kMidTop);
+    s.AddCell(f.wire, f.left, kMidTop);
+    s.Arrow(CellCentre(f.left), kBus, CellCentre(f.left), kMidTop);
+  }
+  // RINC with overflow.
+  constexpr int kRincLeft = 7200;
+  constexpr int kRincWidth = 1200;
+  const int rincX = kRincLeft + kRincWidth / 2;
+  s.AddUnit("RINC", kRincLeft, 2150, kRincWidth, 430);
+  s.Arrow(rincX, kBus, rincX, 2150);
+
+  // The three multiplexers, selected by the overflow bits.
+  constexpr int kMuxTop = 2950;
+  constexpr int kMuxHeight = 500;
+  const int muxY = kMuxTop + kMuxHeight / 2;
+  const int nincX = CellCentre(3300);
+  const int ninc2X = CellCentre(1600);
+  const int inc2X = CellCentre(5000);
+  // LSB(ninc): LSB'(ninc) on overflow of the plain sum.
+  const MuxPlace nincMux =
+      s.AddMux({1300, kMuxTop, 1600, kMuxHeight}, {{"1", ninc2X}, {"0", 2600}});
+  s.Arrow(ninc2X, kMidTop + kCellHeight, ninc2X, kMuxTop);
+  s.Link(nincX, kMidTop + kCellHeight, nincX, 2750);
+  s.Link(2600, 2750, 4200, 2750);
+  s.Arrow(2600, 2750, 2600, kMuxTop);
+  s.Arrow(4200, 2750, 4200, kMuxTop);
+  s.Note("FPOSUM[-1]", 700, muxY - 230);
+  s.Arrow(250, muxY, nincMux.LeftSideAt(muxY), muxY);
+  // LSB(inc): LSB'(inc) on overflow of the incremented sum.
+  const MuxPlace incMux = s.AddMux({3900, kMuxTop, 1600, kMuxHeight}, {{"0", 4200}, {"1", inc2X}});
+  s.Arrow(inc2X, kMidTop + kCellHeight, inc2X, kMuxTop);
+  s.Note("FPOSUMI[-1]", 6000, muxY - 230);
+  s.Arrow(6450, muxY, incMux.RightSideAt(muxY), muxY);
+  // RINC: C[52] and X without overflow, the overflow rule with it.
+  const MuxPlace rincMux = s.AddMux({6600, kMuxTop, 2000, kMuxHeight}, {{"0", 6900}, {"1", rincX}});
+  s.Arrow(6900, kBus, 6900, kMuxTop);
+  s.Arrow(rincX, 2150 + 430, rincX, kMuxTop);
+  s.Note("FPOSUM[-1]", 9050, muxY - 230);
+  s.Arrow(9450, muxY, rincMux.RightSideAt(muxY), muxY);
+
+  // Outputs.
+  constexpr int kOutTop = 3850;
+  struct Output {
+    const char* wire;
+    const char* title;
+    int x;
+  };
+  const Output outputs[] = {
+      {"LSBnincO", "LSB(ninc)", 1300 + 800},
+      {"LSBincO", "LSB(inc)", 3900 + 800},
+      {"RINC", "RINC", 6600 + 1000},
+  };
+  for (const Output& out : outputs) {
+    s.Arrow(out.x, kMuxTop + kMuxHeight, out.x, kOutTop);
+    s.AddCell(out.wire, out.x - kCellWidth / 2, kOutTop);
+    s.TitleLeftOf(out.title, out.x - kCellWidth / 2, kOutTop);
+  }
+  return s.Finish(9600, kOutTop + kCellHeight + kMargin);
+}
+
+StageLayout R2PostLayout() {
+  Sketch s;
+  const std::string name = "R2 Post";
+  // Bit j of an output sits under bit j of its input.
+  const int outLeft = kRowLeft + kCellPitch;
+  const RowPlace in = PlaceRow(-1, 51, 0, kRowLeft, 0);
+  const int right = in.Right();
+  const int x = in.CellCentre(27);
+  const int overflowX = in.CellCentre(0);
+
+  struct Candidate {
+    const char* input;
+    const char* output;
+    const char* button;
+    const char* title;
+    int top;
+  };
+  const Candidate candidates[] = {
+      {"FPOSUM", "FPOSUM_s", "EditEB", "FPOSUM[-1:51]", 800},
+      {"FPOSUMI", "FPOSUMI_s", "EditEA", "FPOSUMI[-1:51]", 3350},
+  };
+  int bottom = 0;
+  for (const Candidate& c : candidates) {
+    const RowPlace row = s.AddRow(c.input, -1, 51, 0, kRowLeft, c.top);
+    s.EditAfterTitle(c.button, row, c.title, Edits(c.input, -1, 51, c.title, name));
+    const int shiftTop = c.top + kCellHeight + 170;
+    const int shiftHeight = 380;
+    s.AddUnit("Shift Right", outLeft, shiftTop, right + 60 - outLeft, shiftHeight);
+    s.Arrow(x, c.top + kCellHeight, x, shiftTop);
+    // The overflow bit sets the shift.
+    s.Route({{overflowX, c.top + kCellHeight},
+             {overflowX, shiftTop + shiftHeight / 2},
+             {outLeft, shiftTop + shiftHeight / 2}});
+    s.Note("[-1]", 270, c.top + kCellHeight + 80, 300);
+    const int outTop = shiftTop + shiftHeight + 160 + kTitleAbove;
+    s.AddRow(c.output, 0, 51, 0, outLeft, outTop);
+    s.Arrow(x, shiftTop + shiftHeight, x, outTop - kIndexAbove - 10);
+    bottom = outTop + kCellHeight;
+  }
+  return s.Finish(right + 60 + kMargin, bottom + kMargin);
+}
+
+StageLayout R2Select1Layout() {
+  Sketch s;
+  const std::string name = "R2 Select1";
+  const int plain = 800;
+  const int inc = plain + 900;
+  const RowPlace plainRow = s.AddRow("FPOSUM_s", 0, 51, 0, kRowLeft, plain);
+  const RowPlace incRow = s.AddRow("FPOSUMI_s", 0, 51, 0, kRowLeft, inc);
+  const int right = plainRow.Right();
+  s.EditAfterTitle("EditEB", plainRow, "FPOSUM_s[0:51]",
+                   Edits("FPOSUM_s", 0, 51, "FPOSUM_s[0:51]", name));
+  s.EditAfterTitle("EditEA", incRow, "FPOSUMI_s[0:51]",
+                   Edits("FPOSUMI_s", 0, 51, "FPOSUMI_s[0:51]", name));
+
+  constexpr int kMuxLeft = 2000;
+  constexpr int kMuxWidth = 6000;
+  constexpr int kMuxHeight = 600;
+  const int muxTop = inc + kCellHeight + 220;
+  const int in0 = 3000;
+  const int in1 = 7000;
+  const MuxPlace mux =
+      s.AddMux({kMuxLeft, muxTop, kMuxWidth, kMuxHeight}, {{"0", in0}, {"1", in1}});
+  const int turn = inc + kCellHeight + 80;
+  s.Route({{kRowLeft, plain + kCellHeight / 2},
+           {kLane, plain + kCellHeight / 2},
+           {kLane, turn},
+           {in0, turn},
+           {in0, muxTop}});
+  s.Arrow(in1, inc + kCellHeight, in1, muxTop);
+
+  // The select.
+  const int muxY = muxTop + kMuxHeight / 2;
+  const int rincLeft = 8700;
+  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
+              Edits("RINC", 0, 0, "RINC", name));
+  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
+
+  const int ffar = mux.Bottom() + 200 + kTitleAbove;
+  s.AddRow("FFAR", 0, 51, 0, kRowLeft, ffar);
+  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), ffar - kIndexAbove - 10);
+  return s.Finish(std::max(right, rincLeft + kCellWidth + 60 + kButtonWidth) + kMargin,
+                  ffar + kCellHeight + kMargin);
+}
+
+StageLayout R2Select2Layout() {
+  Sketch s;
+  const std::string name = "R2 Select2";
+  constexpr int kInTop = 1100;
+  struct Input {
+    const char* wire;
+    const char* title;
+    const char* button;
+    int left;
+  };
+  const Input inputs[] = {
+      {"LSBNINC", "LSB(ninc)", "EditNinc", 3000},
+      {"LSBINC", "LSB(inc)", "EditInc", 6000},
+  };
+  for (const Input& in : inputs) {
+    s.AddText(in.title, in.left, kInTop - 270);
+    s.AddCell(in.wire, in.left, kInTop);
+    s.AddButton(in.button, "Edit", in.left + kCellWidth + 60, kInTop + 37,
+                Edits(in.wire, 0, 0, in.title, name));
+  }
+  constexpr int kMuxLeft = 2500;
+  constexpr int kMuxWidth = 4000;
+  constexpr int kMuxTop = 1800;
+  constexpr int kMuxHeight = 600;
+  const int in0 = CellCentre(3000);
+  const int in1 = CellCentre(6000);
+  const MuxPlace mux =
+      s.AddMux({kMuxLeft, kMuxTop, kMuxWidth, kMuxHeight}, {{"0", in0}, {"1", in1}});
+  s.Arrow(in0, kInTop + kCellHeight, in0, kMuxTop);
+  s.Arrow(in1, kInTop + kCellHeight, in1, kMuxTop);
+
+  const int muxY = kMuxTop + kMuxHeight / 2;
+  const int rincLeft = 7300;
+  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
+              Edits("RINC", 0, 0, "RINC", name));
+  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
+
+  const int outX = mux.OutX();
+  const int outTop = mux.Bottom() + 450;
+  s.Arrow(outX, mux.Bottom(), outX, outTop);
+  s.AddCell("FFAR52", outX - kCellWidth / 2, outTop);
+  s.AddText("F.FAR[52]", outX + kCellWidth / 2 + 100, outTop + 40);
+  return s.Finish(rincLeft + kCellWidth + 60 + kButtonWidth + kMargin,
+                  outTop + kCellHeight + kMargin);
+}
+
+}  // namespace sumaris::layout

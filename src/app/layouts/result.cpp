@@ -1,0 +1,169 @@
+// Drawings of the path decision (step 24) and the result window (step 25).
+#include "app/layouts/layout_sketch.h"
+
+namespace sumaris::layout {
+namespace {
+
+// A one-bit signal: its cell with the title above it.
+void Signal(Sketch& s, const std::string& wire, const std::string& title, int left, int top,
+            int titleWidth) {
+  s.AddCell(wire, left, top);
+  s.AddText(title, left, top - 300, titleWidth);
+}
+
+// An Edit button right of a one-bit cell, level with it.
+void EditBeside(Sketch& s, const std::string& name, const std::string& wire,
+                const std::string& title, int cellLeft, int cellTop) {
+  s.AddButton(name, "Edit", cellLeft + kCellWidth + 60, cellTop + (kCellHeight - kButtonHeight) / 2,
+              Edits(wire, 0, 0, title));
+}
+
+}  // namespace
+
+// Three columns over two bands. Top band: the path choice (SEFF, IS_R1,
+// IS_R2 into the OR, IS_R out) on the left, the R path's exponent increment
+// (FPOSUM[-1], FPOSUMI[-1], RINC into "Calc add to R", ADDR out) in the
+// middle, the N path's inputs (LZP, norm_FPSUM[-1]) on the right. Bottom
+// band: the EA/EB mux giving E, the ADDR/LZP mux under IS_R, the two SUB(1)
+// corrections, the exponent adder and E_final.
+StageLayout PathDecisionLayout() {
+  Sketch s;
+  s.AddText("Exponent Computation", 120, 120, 4000, 330, TextStyle::Heading);
+
+  // --- top band: inputs (cells at 900, titles at 600) ----------------------
+  constexpr int kInTop = 900;
+  constexpr int kInBottom = kInTop + kCellHeight;
+  Signal(s, "seff", "SEFF", 240, kInTop, 500);
+  Signal(s, "isr1", "IS_R1", 1140, kInTop, 600);
+  Signal(s, "isr2", "IS_R2", 2040, kInTop, 600);
+  EditBeside(s, "EditSeff", "seff", "S-effective", 240, kInTop);
+  EditBeside(s, "EditISR1", "isr1", "IS_R1", 1140, kInTop);
+  EditBeside(s, "EDITISR2", "isr2", "IS_R2", 2040, kInTop);
+
+  Signal(s, "FPOSUM", "FPOSUM[-1]", 3600, kInTop, 1000);
+  Signal(s, "FPOSUMI", "FPOSUMI[-1]", 4700, kInTop, 1050);
+  Signal(s, "RINC", "RINC", 5900, kInTop, 550);
+
+  s.AddRow("LZP", 5, 0, 80, 6900, kInTop);
+  // The long title starts left of its cell.
+  s.AddCell("norm_FPSUM", 8700, kInTop);
+  s.AddText("norm_FPSUM[-1]", 8300, kInTop - 300, 1300);
+
+  // The OR that chooses the path.
+  constexpr int kUnitTop = 1450;
+  s.AddFrame("Or", 200, kUnitTop, 2200, 560);
+  s.Note("Choses between R and N path", 1300, kUnitTop + 300, 2000);
+  for (int x : {330, 1230, 2130})
+    s.Arrow(x, kInBottom, x, kUnitTop);
+
+  // The R path's exponent increment: the overflow bit of the candidate RINC picks.
+  s.AddUnit("Calc add to R", 3400, kUnitTop, 2900, 400);
+  for (int x : {3690, 4790, 5990})
+    s.Arrow(x, kInBottom, x, kUnitTop);
+
+  // Outputs of the top band.
+  constexpr int kOutTop = 2150;
+  s.AddCell("IS_R", 1210, kOutTop);
+  s.AddText("IS_R", 1450, kOutTop + 40, 450);
+  s.Arrow(1300, kUnitTop + 560, 1300, kOutTop);
+  s.AddRow("ADDR", 5, 0, 80, 4100, kOutTop);
+  s.Arrow(4650, kUnitTop + 400, 4650, kOutTop);
+
+  // --- bottom band ----------------------------------------------------------
+  constexpr int kMuxTop = 2950;
+  constexpr int kMuxHeight = 450;
+  constexpr int kMuxBottom = kMuxTop + kMuxHeight;
+
+  // E: the exponent of the operand with the larger exponent (SIGN_BIG = 1: B).
+  s.AddText("EA", 1350, 2550, 300);
+  s.AddText("EB", 2250, 2550, 300);
+  s.AddMux({1000, kMuxTop, 1800, kMuxHeight}, {{"0", 1575}, {"1", 2475}});
+  s.Arrow(1450, 2805, 1450, kMuxTop);
+  s.Arrow(2350, 2805, 2350, kMuxTop);
+  s.AddText("SIGN_BIG", 120, 2980, 850);
+  s.AddCell("SIGN_BIG", 240, 3280);
+  s.Arrow(420, 3445, 1120, 3200);
+
+  constexpr int kETop = 3850;
+  s.AddRow("E", 10, 0, 80, 1000, kETop);
+  s.PlaceRowTitle(120, kETop + 40);
+  s.Arrow(1900, kMuxBottom, 1900, kETop);
+
+  // ADD_F: ADDR on the R path (IS_R = 1), LZP on the N path.
+  s.AddMux({3700, kMuxTop, 3800, kMuxHeight}, {{"1", 4795}, {"0", 7325}});
+  s.Arrow(4650, kOutTop + kCellHeight, 4650, kMuxTop);
+  s.Arrow(7450, kInBottom, 7450, kMuxTop);
+  s.AddText("IS_R", 3150, 2760, 450);
+  s.AddCell("IS_R1", 3250, 3050);
+  s.Arrow(3430, 3215, 3800, 3215);
+
+  // The corrections: -1 for the pre-shift, +1 when the N path's post-shift
+  // found the leading one at bit -1.
+  constexpr int kSubTop = 3750;
+  constexpr int kSubHeight = 550;
+  struct Correction {
+    int left, width;
+    const char* note;
+  };
+  for (const Correction& c : {Correction{5950, 1500, "Caused by Pre-Shift"},
+                              Correction{7900, 1600, "Caused by Post-Shift"}}) {
+    s.AddFrame("SUB(1)", c.left, kSubTop, c.width, kSubHeight);
+    s.Note(c.note, c.left + c.width / 2, kSubTop + 300, c.width - 120);
+  }
+  s.Arrow(8790, kInBottom, 8790, kSubTop);
+
+  // The exponent adder.
+  constexpr int kAdderTop = 4400;
+  constexpr int kAdderHeight = 560;
+  s.AddFrame("Adder", 1500, kAdderTop, 5800, kAdderHeight);
+  s.AddText("Calculate Exp", 1500, kAdderTop + 290, 5800, kTextHeight, TextStyle::Block);
+  s.Note("Add on 1 Sub  on 0", 4200, 3950, 1500);
+  s.Link(3340, 3380, 3340, 3800);
+  s.Arrow(3340, 3800, 3340, kAdderTop);
+  s.Arrow(1950, kETop + kCellHeight, 1950, kAdderTop);
+  s.Arrow(5600, kMuxBottom, 5600, kAdderTop);
+  s.Arrow(6700, kSubTop + kSubHeight, 6700, kAdderTop);
+  s.Route({{8700, kSubTop + kSubHeight}, {8700, 4650}, {7300, 4650}});
+
+  constexpr int kFinalTop = 5250;
+  s.AddRow("E_final", 10, 0, 80, 2300, kFinalTop);
+  s.PlaceRowTitle(700, kFinalTop + 40);
+  s.Arrow(3350, kAdderTop + kAdderHeight, 3350, kFinalTop);
+  return s.Finish(9700, 5600);
+}
+
+// The result as sign, exponent and significand rows, then the decimal value,
+// the unbiased exponent and the chosen path. Nothing here can be edited.
+StageLayout ResultsLayout() {
+  Sketch s;
+  s.AddText("Result", 120, 120, 3000, 330, TextStyle::Heading);
+
+  constexpr int kFirstTop = 1000;
+  s.AddRow("Sa", 0, 0, 80, 240, kFirstTop);
+  s.RetitleRow("s");
+  s.AddRow("Ea", 10, 0, 20, 900, kFirstTop);
+  s.RetitleRow("e");
+
+  constexpr int kFractionTop = 2200;
+  constexpr int kFractionLeft = 240;
+  s.AddRow("Fa", 0, 52, 40, kFractionLeft, kFractionTop);
+  s.RetitleRow("f");
+  s.PlaceRowTitle(kFractionLeft + 4 * kCellPitch, kFractionTop - kTitleAbove);
+  s.GreyCell(0);  // the hidden bit
+  s.AddText("hidden", 120, kFractionTop - kTitleAbove, 560);
+
+  struct ReadoutLine {
+    const char* caption;
+    const char* source;
+    int top;
+  };
+  for (const ReadoutLine& r :
+       {ReadoutLine{"Decimal value:", "Label1", 3100}, ReadoutLine{"ebias:", "Label4", 3600},
+        ReadoutLine{"Chosen Path: ", "Label5", 4100}}) {
+    s.AddText(r.caption, 240, r.top, 1300);
+    s.AddReadout(r.source, 1600, r.top, 5000);
+  }
+  return s.Finish(10400, 4500);
+}
+
+}  // namespace sumaris::layout

@@ -1,0 +1,372 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QUrl>
+
+#include "app/injection_window.h"  // completes the type input_window.h points to
+#include "app/input_window.h"
+#include "app/about_window.h"
+#include "app/from_file.h"
+#include "app/control_panel_window.h"
+#include "app/overview_window.h"
+#include "session/stage_table.h"
+#include "app/editor_window.h"
+#include "app/fatal_error_window.h"
+#include "app/layouts/stage_layout.h"
+#include "app/stage_window.h"
+#include "app/twips.h"
+
+namespace sumaris {
+namespace {
+
+// The placement rules measure the main window with its frame: the rules'
+// main window is the MDI area plus a title bar and borders of this size.
+constexpr int kMainFrameWidth = 120;   // twips
+constexpr int kMainFrameHeight = 420;
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::size_t PathIndex(PathBlock path) { return static_cast<std::size_t>(path); }
+
+}  // namespace
+
+// --- platform services ---------------------------------------------------------
+
+void MessageBoxDialogs::Message(std::string_view text) {
+  QMessageBox box(QMessageBox::NoIcon, QString(), FromView(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool MessageBoxDialogs::AskYesNo(std::string_view text) {
+  QMessageBox box(QMessageBox::NoIcon, QString(), FromView(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void MessageBoxDialogs::Beep() { QApplication::beep(); }
+
+void DesktopTextViewer::Open(const std::filesystem::path& file) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+}
+
+// --- MainWindow ----------------------------------------------------------------
+
+QIcon MainWindow::ProgramIcon() {
+  // The marked colour of the control panel with a sum sign.
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(QColor(0, 96, 96), 2));
+  painter.setBrush(QColor(0, 192, 192));
+  painter.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+  QFont font("Arial");
+  font.setPixelSize(24);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString(QChar(0x03A3)));
+  painter.end();
+  return QIcon(pixmap);
+}
+
+void MainWindow::SetUpApplication(QApplication& app) {
+  if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
+  QFont font("Arial");
+  font.setPointSizeF(8.25);
+  app.setFont(font);
+  app.setWindowIcon(ProgramIcon());
+}
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), files_(options.files ? *options.files : FileLocations::InHome()) {
+  setObjectName("MDI");
+  setWindowTitle("Sumaris");
+  if (options.dialogs != nullptr) {
+    dialogs_ = options.dialogs;
+  } else {
+    ownDialogs_ = std::make_unique<MessageBoxDialogs>(this);
+    dialogs_ = ownDialogs_.get();
+  }
+  if (options.viewer != nullptr) {
+    viewer_ = options.viewer;
+  } else {
+    ownViewer_ = std::make_unique<DesktopTextViewer>();
+    viewer_ = ownViewer_.get();
+  }
+  editor_.SetDialogs(dialogs_);
+  launcher_ = std::make_unique<EditorLauncher>(editor_, session_);
+
+  area_ = new QMdiArea(this);
+  area_->setObjectName("Area");
+  // The windows are placed to fill the area; scroll bars coming and going
+  // would resize it under them.
+  area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area_->viewport()->installEventFilter(this);
+  setCentralWidget(area_);
+  connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::SubWindowActivated);
+
+  // The load of the main window: the inconsistency flag starts cleared.
+  session_.SetInconsistent(false);
+  session_.SetUi(this);
+  ChildWindow::SetHost([this](ChildWindow* child) { AddChild(child); });
+  resize(DefaultSize());
+}
+
+MainWindow::~MainWindow() {
+  ChildWindow::SetHost(nullptr);
+  session_.SetUi(nullptr);
+  disconnect(area_, nullptr, this, nullptr);
+  area_->viewport()->removeEventFilter(this);
+  // The windows show the adder, the session and the editor: they go first,
+  // while what they show still exists.
+  delete area_;
+  area_ = nullptr;
+}
+
+QMdiSubWindow* MainWindow::AddChild(ChildWindow* child, bool fixedSize, bool closable) {
+  Qt::WindowFlags flags = Qt::SubWindow;
+  if (fixedSize || !closable) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
+    if (!fixedSize) flags |= Qt::WindowMaximizeButtonHint;
+  }
+  QMdiSubWindow* sub = area_->addSubWindow(child, flags);
+  // Windows are hidden, never destroyed.
+  sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  sub->setObjectName(child->objectName() + QStringLiteral("Frame"));
+  sub->setWindowTitle(child->windowTitle());
+  sub->hide();
+  return sub;
+}
+
+void MainWindow::SubWindowActivated(QMdiSubWindow* sub) {
+  ChildWindow* child = sub != nullptr ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
+  if (child == nullptr) return;  // the main window itself lost the focus
+  ChildWindow* previous = active_;
+  // The same window again means the main window got the focus back (after a
+  // message box, or from another program): that is no new activation, so a
+  // window keeps what the user typed into it.
+  if (previous == child) return;
+  active_ = child;
+  if (previous != nullptr) previous->Deactivated();
+  RunGuarded([child] { child->Activated(); });
+}
+
+ChildWindow* MainWindow::ActiveChild() const {
+  QMdiSubWindow* sub = area_->activeSubWindow();
+  return sub != nullptr ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
+}
+
+int MainWindow::MainWidthPixels() const {
+  return area_->viewport()->width() + Tw(kMainFrameWidth);
+}
+
+int MainWindow::MainHeightPixels() const {
+  return area_->viewport()->height() + Tw(kMainFrameHeight);
+}
+
+QRect MainWindow::PanelRect() const {
+  QSize frame(Tw(MenuForm::kClientWidth), Tw(MenuForm::kClientHeight));
+  if (panel_ != nullptr) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(panel_->parentWidget())) {
+      frame = sub->minimumSizeHint().expandedTo(frame);
+    }
+  }
+  return QRect(QPoint(0, 0), frame);
+}
+
+QRect MainWindow::InputRect() const {
+  const QRect panel = PanelRect();
+  return QRect(panel.width() + Tw(50), panel.top(),
+               std::max(Tw(2000), MainWidthPixels() - panel.width() - Tw(200)), panel.height());
+}
+
+QRect MainWindow::OverviewRect() const {
+  const QRect panel = PanelRect();
+  return QRect(panel.left(), panel.height() + Tw(40), panel.width(),
+               std::max(Tw(2000), MainHeightPixels() - panel.height() - Tw(500)));
+}
+
+QRect MainWindow::StageRect() const {
+  const QRect overview = OverviewRect();
+  const QRect input = InputRect();
+  return QRect(input.left(), overview.top(), input.width(), overview.height());
+}
+
+void MainWindow::PlaceChild(ChildWindow* child, const QRect& rect) {
+  if (child != nullptr) child->Place(rect);
+}
+
+void MainWindow::PlaceWindows() {
+  PlaceChild(panel_, PanelRect());
+  PlaceChild(input_, InputRect());
+  for (OverviewWindow* overview : overviews_) PlaceChild(overview, OverviewRect());
+  const QRect stage = StageRect();
+  for (StageWindow* window : stages_) PlaceChild(window, stage);
+  PlaceChild(about_, stage);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == area_->viewport() && event->type() == QEvent::Resize && started_) {
+    PlaceWindows();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::StartUp() {
+  if (started_) return;
+  // 1. The control panel, the operand entry and the overviews R1, R2, N1,
+  //    not shown yet.
+  panel_ = new MenuForm(session_);
+  AddChild(panel_, /*fixedSize=*/true, /*closable=*/false);
+  PlaceChild(panel_, PanelRect());
+  panel_->showOverview = [this](PathBlock path) { Overview(path)->ShowAndFocus(); };
+  panel_->showAbout = [this] { ShowAbout(); };
+  panel_->exitProgram = [this] { close(); };
+  panel_->runFromFile = [this](bool breakPoint) {
+    RunFromFile(adder_, session_, *dialogs_, *viewer_, files_, breakPoint);
+  };
+
+  input_ = new InputForm(adder_.input);
+  input_->SetDialogs(dialogs_);
+  AddChild(input_, /*fixedSize=*/false, /*closable=*/false);
+  PlaceChild(input_, InputRect());
+  for (PathBlock path : {PathBlock::R1, PathBlock::R2, PathBlock::N}) Overview(path);
+
+  // 2. Show the panel, mark the first cycle and show its overview, then
+  //    the operand entry.
+  panel_->ShowAndFocus();
+  panel_->ShowR1();
+  input_->ShowAndFocus();
+
+  // 3. Every stage window, hidden; the step table.
+  LoadAllWindows();
+  session_.FillStepTable();
+
+  // 4. Stage 1 to the front; its activation sets the step counter to 1.
+  DoMe(1);
+
+  // 5. Loading is over.
+  panel_->FinishLoading();
+  started_ = true;
+}
+
+void MainWindow::LoadAllWindows() {
+  const QRect rect = StageRect();
+  for (int slot = 1; slot <= Session::kSlots; ++slot) {
+    Stage* stage = adder_.StageInSlot(slot);
+    auto* window = new StageWindow(*stage, session_, layout::StageLayoutForSlot(slot),
+                                   launcher_.get());
+    AddChild(window);
+    PlaceChild(window, rect);
+    stages_[static_cast<std::size_t>(slot)] = window;
+  }
+  StageWindow* results = stages_[Session::kSlots];
+  connect(results, &StageWindow::readoutDoubleClicked, this, [this](const QString& source) {
+    if (source == QLatin1String("Label1")) AppendResultToPad();
+  });
+  // Leaving the result window gives Step Next back to the panel.
+  connect(results, &StageWindow::deactivated, this, [this] {
+    if (panel_ != nullptr) panel_->cmdStep->setEnabled(true);
+  });
+}
+
+OverviewWindow* MainWindow::ExistingOverview(PathBlock path) const {
+  return overviews_[PathIndex(path)];
+}
+
+OverviewWindow* MainWindow::Overview(PathBlock path) {
+  OverviewWindow*& overview = overviews_[PathIndex(path)];
+  if (overview == nullptr) {
+    overview = new OverviewWindow(OverviewDesignFor(path), [this](int slot) -> ChildWindow* {
+      return StageWindowAt(slot);
+    });
+    AddChild(overview);
+    PlaceChild(overview, OverviewRect());
+  }
+  return overview;
+}
+
+StageWindow* MainWindow::StageWindowAt(int slot) const {
+  return slot >= 1 && slot <= Session::kSlots ? stages_[static_cast<std::size_t>(slot)] : nullptr;
+}
+
+HelpAbout* MainWindow::About() {
+  if (about_ == nullptr) {
+    about_ = new HelpAbout;
+    AddChild(about_);
+    PlaceChild(about_, StageRect());
+  }
+  return about_;
+}
+
+void MainWindow::ShowAbout() { About()->ShowAndFocus(); }
+
+ChildWindow* MainWindow::EditorWindowIfAny() const { return launcher_->window(); }
+
+void MainWindow::OpenEditor(Wire* wire, int start, int end, const std::string& formName,
+                            const std::string& title, bool viewOnly) {
+  launcher_->Open(wire, start, end, formName, title, viewOnly);
+}
+
+void MainWindow::AppendResultToPad() {
+  if (adder_.results.AppendToPad(files_.pad)) {
+    dialogs_->Beep();
+  } else {
+    dialogs_->Message("Cannot write to " + files_.pad.string());
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Exit and closing end the program at once; nothing is saved.
+  event->accept();
+}
+
+// --- what the session asks of the windows ----------------------------------------
+
+void MainWindow::DoMe(int slot) {
+  if (slot < 1 || slot > Session::kSlots) return;
+  const StageEntry& entry = StageEntryForSlot(slot);
+  if (entry.marksPath) ShowPath(entry.overview);
+  if (slot == Session::kSlots) {
+    Switch2Results();
+    return;
+  }
+  Overview(entry.overview)->Highlight(entry.block);
+}
+
+void MainWindow::ShowPath(PathBlock block) {
+  if (panel_ != nullptr) {
+    panel_->ShowPath(block);
+  } else {
+    Overview(block)->ShowAndFocus();
+  }
+}
+
+void MainWindow::Switch2Results() { Overview(PathBlock::Result)->Switch2Results(); }
+
+void MainWindow::ShowStep() {
+  if (panel_ != nullptr) panel_->ShowStep();
+}
+
+void MainWindow::Recomputed() {
+  // Repaints only: the windows read the cells when they paint.
+  for (StageWindow* window : stages_) {
+    if (window != nullptr) window->Refresh();
+  }
+  if (input_ != nullptr) input_->Refresh();
+}
+
+}  // namespace sumaris

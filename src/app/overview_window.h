@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QLabel>
+#include <QLine>
+#include <QPolygonF>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "session/session.h"
+#include "app/child_window.h"
+
+namespace sumaris {
+
+// The block diagrams of the four path overview windows, as data: each block
+// stands for one stage and holds rows of hardware units; flows connect
+// blocks along the data path. Positions are twips of a design 5205 wide (the
+// control panel's width); the window scales the design to fit.
+struct OverviewBlockDesign {
+  const char* label;  // "Label3": element 0, the block's background
+  int slot;           // the stage it stands for
+  int left;
+  int top;
+  int width;
+  int height;  // 0: as tall as its unit rows need
+  std::vector<std::vector<const char*>> units;  // rows of unit box texts
+};
+
+struct OverviewDesign {
+  PathBlock path;
+  const char* name;         // "R1", "R2", "N1", "FINAL"
+  const char* windowTitle;  // the sub-window's title bar
+  const char* title;        // Label1
+  const char* subtitle;     // Label12, null for none
+  int width;
+  int height;
+  std::vector<OverviewBlockDesign> blocks;
+  std::vector<std::pair<const char*, const char*>> flows;  // from block, to block
+  const char* initial;  // the block selected when the window loads
+};
+
+const OverviewDesign& OverviewDesignFor(PathBlock path);
+
+// Element 0 of a block: covers the whole block, light yellow while the block
+// is highlighted, transparent otherwise. Its units are child labels named
+// after it with their index ("Label3(1)", "Label3(2)", ...). A click on the
+// block or on any of its units reports `clicked`.
+class OverviewBlock : public QLabel {
+  Q_OBJECT
+
+ public:
+  OverviewBlock(const OverviewBlockDesign& design, QWidget* parent);
+
+  const OverviewBlockDesign& design() const { return design_; }
+  int slot() const { return design_.slot; }
+  void SetHighlighted(bool highlighted);
+  bool highlighted() const { return highlighted_; }
+  const std::vector<QLabel*>& units() const { return units_; }
+
+  static QColor HighlightColor() { return QColor(255, 255, 192); }
+  static QColor UnitColor() { return QColor(255, 224, 192); }
+
+  // Places the block and its units for a design scaled by `scale` (pixels
+  // per design twip) with the design's origin at `origin`.
+  void Arrange(double scale, QPointF origin);
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  const OverviewBlockDesign& design_;
+  bool highlighted_ = false;
+  std::vector<QLabel*> units_;
+  std::vector<QRect> unitDesign_;  // twips, relative to the block
+};
+
+// One path overview window (`R1`, `R2`, `N1`, `FINAL`). It knows the
+// highlighted block and its stage window; bringing the overview to the front
+// brings that stage window forward too (LabelSWITCH).
+class OverviewWindow : public ChildWindow {
+  Q_OBJECT
+
+ public:
+  // `stageWindow` finds the window of a slot (null while it does not exist).
+  OverviewWindow(const OverviewDesign& design, std::function<ChildWindow*(int slot)> stageWindow,
+                 QWidget* parent = nullptr);
+
+  const OverviewDesign& design() const { return design_; }
+  PathBlock path() const { return design_.path; }
+
+  // SelectedBlock: the label of the highlighted block; SelectedWindow: the
+  // stage window of that block (null when it does not exist).
+  QString SelectedBlock() const;
+  ChildWindow* SelectedWindow() const;
+  int selectedSlot() const;
+
+  // Element 0 of every block transparent, the selected one highlighted;
+  // then the selected stage window is shown and focused.
+  void LabelSWITCH();
+  // The highlight procedure of a block (Label3_highlight, ...): show this
+  // window, select the block and LabelSWITCH. False for an unknown label.
+  bool Highlight(std::string_view block);
+  // FINAL's Switch2Results: the Result block and the Results window.
+  void Switch2Results();
+  // A click on a block: select it and LabelSWITCH (the window is showing).
+  void BlockClicked(OverviewBlock* block);
+
+  OverviewBlock* Block(std::string_view label) const;
+  const std::vector<OverviewBlock*>& blocks() const { return blocks_; }
+
+  void Activated() override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Arrange();
+  void Select(OverviewBlock* block);
+
+  const OverviewDesign& design_;
+  std::function<ChildWindow*(int)> stageWindow_;
+  std::vector<OverviewBlock*> blocks_;
+  OverviewBlock* selected_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* subtitle_ = nullptr;
+  std::vector<QPolygonF> flowDesign_;  // twips
+  std::vector<QPolygonF> flowPixels_;
+  double scale_ = 1;
+  QPointF origin_;
+};
+
+}  // namespace sumaris

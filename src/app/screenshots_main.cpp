@@ -1,0 +1,156 @@
+// sumaris-screenshots <folder>: builds the main window off screen, enters
+// 1.5 + 2.25, runs it, and writes a PNG of every window into the folder, so
+// the look of the program can be checked without a desktop.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/about_window.h"
+#include "app/control_panel_window.h"
+#include "app/main_window.h"
+#include "app/overview_window.h"
+#include "app/injection_window.h"
+#include "app/input_window.h"
+#include "app/stage_window.h"
+#include "core/wire.h"
+
+namespace {
+
+using sumaris::MainWindow;
+
+class QuietViewer final : public sumaris::TextViewer {
+ public:
+  void Open(const std::filesystem::path&) override {}
+};
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+bool Save(QWidget* widget, const QDir& folder, const QString& name) {
+  if (widget == nullptr) return true;
+  Settle();
+  const QString path = folder.filePath(name + ".png");
+  if (!widget->grab().save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+// The window together with its title bar, as it sits in the main window.
+QWidget* Framed(QWidget* child) {
+  if (child == nullptr) return nullptr;
+  auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+  return sub != nullptr ? static_cast<QWidget*>(sub) : child;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: sumaris-screenshots <folder>\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  MainWindow::SetUpApplication(app);
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(folder.absolutePath())) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 1;
+  }
+
+  sumaris::QuietDialogs dialogs;
+  QuietViewer viewer;
+  const std::filesystem::path scratch =
+      std::filesystem::path(folder.absolutePath().toStdString()) / "files";
+  std::filesystem::create_directories(scratch);
+  MainWindow window({&dialogs, &viewer, sumaris::FileLocations::InFolder(scratch)});
+  window.resize(MainWindow::DefaultSize());
+  window.show();
+  Settle();
+  QElapsedTimer clock;
+  clock.start();
+  window.StartUp();
+  const qint64 startUp = clock.elapsed();
+  bool ok = Save(&window, folder, "00-start");
+
+  // A sample addition, entered as a user would: the decimal boxes, "<-",
+  // then "Run ".
+  sumaris::OperandEntry& entry = window.adder().input;
+  entry.SetDecimal(sumaris::Operand::A, "1.5");
+  entry.OperandChange(sumaris::Operand::A);
+  entry.SetDecimal(sumaris::Operand::B, "2.25");
+  entry.OperandChange(sumaris::Operand::B);
+  window.inputForm()->Refresh();
+  window.panel()->cmdRun->click();
+  // What a batch run costs the windows: Run with every window shown.
+  clock.restart();
+  constexpr int kRuns = 200;
+  for (int i = 0; i < kRuns; ++i) window.session().Run();
+  const double perRun = static_cast<double>(clock.elapsed()) / kRuns;
+  std::fprintf(stderr, "start-up %lld ms, Run with windows shown %.2f ms\n",
+               static_cast<long long>(startUp), perRun);
+
+  ok = Save(&window, folder, "01-main") && ok;
+  ok = Save(Framed(window.panel()), folder, "02-control-panel") && ok;
+  ok = Save(Framed(window.inputForm()), folder, "03-operand-entry") && ok;
+  const struct {
+    sumaris::PathBlock path;
+    const char* name;
+  } overviews[] = {{sumaris::PathBlock::R1, "04-overview-R1"},
+                   {sumaris::PathBlock::R2, "05-overview-R2"},
+                   {sumaris::PathBlock::N, "06-overview-N1"},
+                   {sumaris::PathBlock::Result, "07-overview-FINAL"}};
+  for (const auto& overview : overviews) {
+    sumaris::OverviewWindow* shown = window.Overview(overview.path);
+    shown->ShowAndFocus();
+    ok = Save(Framed(shown), folder, overview.name) && ok;
+  }
+
+  for (int slot = 1; slot <= sumaris::Session::kSlots; ++slot) {
+    window.DoMe(slot);
+    sumaris::StageWindow* stage = window.StageWindowAt(slot);
+    const QString name =
+        QStringLiteral("%1-%2").arg(slot + 9, 2, 10, QLatin1Char('0')).arg(stage->objectName());
+    ok = Save(Framed(stage), folder, name) && ok;
+  }
+  ok = Save(&window, folder, "35-main-after-steps") && ok;
+
+  window.ShowAbout();
+  ok = Save(Framed(window.About()), folder, "40-about") && ok;
+
+  // The editor on a one-row wire and on a 118-bit wire (view only).
+  sumaris::Adder& adder = window.adder();
+  window.DoMe(1);
+  window.OpenEditor(&adder.r1Medium.Ea, 6, 0, adder.r1Medium.displayName(),
+                    adder.r1Medium.Ea.title(), false);
+  ok = Save(Framed(window.EditorWindowIfAny()), folder, "41-editor-one-row") && ok;
+  window.DoMe(9);
+  window.OpenEditor(&adder.r1BigMux.FSOPA, -1, 116, adder.r1BigMux.displayName(),
+                    adder.r1BigMux.FSOPA.title(), true);
+  ok = Save(Framed(window.EditorWindowIfAny()), folder, "42-editor-two-rows") && ok;
+  ok = Save(&window, folder, "43-main-with-editor") && ok;
+
+  // A stage window brought forward while the system is inconsistent.
+  window.editor().Cancel();
+  window.session().SetInconsistent(true);
+  window.DoMe(12);
+  ok = Save(Framed(window.StageWindowAt(12)), folder, "45-inconsistent") && ok;
+  window.session().SetInconsistent(false);
+
+  // The injection window, opened by the operand entry's "INJ" button.
+  if (auto* inj = window.inputForm()->findChild<QPushButton*>("Command1")) {
+    inj->click();
+    ok = Save(Framed(window.inputForm()->injectionWindow()), folder,
+              "44-injection") && ok;
+  }
+  return ok ? 0 : 1;
+}

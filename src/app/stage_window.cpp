@@ -1,0 +1,472 @@
+#include "app/stage_window.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "session/session.h"
+#include "app/editor_window.h"
+#include "app/fatal_error_window.h"
+#include "app/layouts/row_layout.h"
+#include "core/stage.h"
+#include "app/twips.h"
+#include "core/wire.h"
+#include "session/wire_editor.h"
+#include "app/wire_row_widget.h"
+
+namespace sumaris {
+namespace {
+
+constexpr int kMargin = 120;          // around the drawing, twips
+constexpr int kTitleAboveCell = 510;  // a row's default title position
+constexpr int kArrowLength = 90;      // arrow heads, twips
+constexpr int kArrowHalfWidth = 45;
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QRect Twr(int left, int top, int width, int height) {
+  // Edges converted from absolute twips, so neighbouring elements line up.
+  return QRect(QPoint(Tw(left), Tw(top)), QPoint(Tw(left + width) - 1, Tw(top + height) - 1));
+}
+
+QFont StyleFont(layout::TextStyle style) {
+  QFont font;
+  switch (style) {
+    case layout::TextStyle::Title:
+      font = QFont("Arial");
+      font.setPointSizeF(8.25);
+      break;
+    case layout::TextStyle::Block:
+      font = QFont("Tahoma");
+      font.setPointSizeF(8.25);
+      break;
+    case layout::TextStyle::Note:
+      font = QFont("Arial");
+      font.setPointSizeF(7);
+      break;
+    case layout::TextStyle::Heading:
+      font = QFont("Arial");
+      font.setPointSizeF(12);
+      font.setBold(true);
+      break;
+  }
+  return font;
+}
+
+int StyleAlignment(layout::TextStyle style) {
+  switch (style) {
+    case layout::TextStyle::Block:
+      return Qt::AlignCenter | Qt::TextWordWrap;
+    case layout::TextStyle::Note:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    default:
+      return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+// Light orange of the hardware units, as in the path overviews.
+QColor UnitColor() {
+  return QColor(255, 224, 192);
+}
+
+// What the drawing of one stage needs at paint time, converted to pixels
+// once when the window is built.
+struct PaintedText {
+  QRect rect;
+  QString text;
+  QFont font;
+  int alignment;
+};
+
+struct PaintedCell {
+  const Wire* wire;
+  int cell;
+  QRect rect;
+};
+
+// A text computed by the stage outside its wires (the result's decimal
+// value, its exponent, the chosen path), read on every paint.
+class ReadoutLabel final : public QWidget {
+ public:
+  ReadoutLabel(const Stage& stage, std::string source, QWidget* parent)
+      : QWidget(parent), stage_(stage), source_(std::move(source)) {
+    setObjectName(Q(source_));
+    font_ = QFont("Arial");
+    font_.setPointSizeF(9.75);
+    font_.setBold(true);
+    setCursor(Qt::PointingHandCursor);
+  }
+
+  std::function<void()> doubleClicked;
+
+  QString text() const { return Q(stage_.Readout(source_)); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setFont(font_);
+    painter.setPen(QColor(0, 0, 128));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, text());
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && doubleClicked) doubleClicked();
+  }
+
+ private:
+  const Stage& stage_;
+  std::string source_;
+  QFont font_;
+};
+
+// The drawing surface: static schematic (texts, unit boxes, lines, row
+// titles) and the single cells, painted here; the wire rows, read-outs and
+// buttons are child widgets on top.
+class StageCanvas final : public QWidget {
+ public:
+  StageCanvas(const Stage& stage, const layout::StageLayout& layout, QWidget* parent)
+      : QWidget(parent) {
+    setObjectName("Canvas");
+    setAutoFillBackground(true);
+    for (const layout::Text& text : layout.texts) {
+      texts_.push_back({Twr(text.left, text.top, text.width, text.height), Q(text.text),
+                        StyleFont(text.style), StyleAlignment(text.style)});
+    }
+    const QFont titleFont = StyleFont(layout::TextStyle::Title);
+    for (const layout::Row& row : layout.rows) {
+      const Wire* wire = stage.FindWire(row.wire);
+      const std::string title = !row.title.empty() ? row.title : (wire ? wire->title() : row.wire);
+      const int left = row.titleLeft.value_or(row.left);
+      const int top = row.titleTop.value_or(row.top - kTitleAboveCell);
+      const QFontMetrics metrics(titleFont);
+      const int width = std::max(1200, ToTwips(metrics.horizontalAdvance(Q(title))) + 60);
+      texts_.push_back(
+          {Twr(left, top, width, 255), Q(title), titleFont, Qt::AlignLeft | Qt::AlignTop});
+    }
+    for (const layout::FixedCell& cell : layout.cells) {
+      const Wire* wire = stage.FindWire(cell.wire);
+      if (wire == nullptr || cell.cell < 0 || cell.cell >= wire->size()) continue;
+      cells_.push_back({wire, cell.cell, Twr(cell.left, cell.top, cell.width, twips::kCellHeight)});
+    }
+    for (const layout::Box& box : layout.boxes) {
+      const QRect rect = Twr(box.left, box.top, box.width, box.height);
+      if (box.trapezoid) {
+        // A multiplexer: the wide side on top, the narrow side down.
+        const int inset = std::min(rect.width() / 5, rect.height() / 2);
+        QPolygon shape;
+        shape << rect.topLeft() << rect.topRight() << QPoint(rect.right() - inset, rect.bottom())
+              << QPoint(rect.left() + inset, rect.bottom());
+        shapes_.push_back(shape);
+      } else {
+        rects_.push_back(rect);
+      }
+    }
+    for (const layout::Line& line : layout.lines) {
+      lines_.push_back(QLine(Tw(line.x1), Tw(line.y1), Tw(line.x2), Tw(line.y2)));
+      if (line.arrow) arrows_.push_back(ArrowHead(line));
+    }
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(UnitColor());
+    for (const QRect& rect : rects_) {
+      if (rect.intersects(dirty)) painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const QPolygon& shape : shapes_) {
+      if (shape.boundingRect().intersects(dirty)) painter.drawPolygon(shape);
+    }
+    painter.setPen(QPen(Qt::black, 1.2));
+    for (const QLine& line : lines_)
+      painter.drawLine(line);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (const QPolygonF& head : arrows_)
+      painter.drawPolygon(head);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    painter.setPen(Qt::black);
+    for (const PaintedText& text : texts_) {
+      if (!text.rect.intersects(dirty)) continue;
+      painter.setFont(text.font);
+      painter.drawText(text.rect, text.alignment | Qt::TextDontClip, text.text);
+    }
+
+    painter.setFont(WireRowWidget::CellFont());
+    const QColor frame(150, 150, 150);
+    for (const PaintedCell& cell : cells_) {
+      if (!cell.rect.intersects(dirty)) continue;
+      painter.fillRect(cell.rect, Qt::white);
+      painter.setPen(frame);
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(cell.rect.adjusted(0, 0, -1, -1));
+      painter.setPen(Qt::black);
+      const std::string_view text = (*cell.wire)[cell.cell].text();
+      painter.drawText(cell.rect, Qt::AlignCenter | Qt::TextDontClip,
+                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+  }
+
+ private:
+  static QPolygonF ArrowHead(const layout::Line& line) {
+    const double scale = LogicalDpi() / 1440.0;
+    return sumaris::ArrowHead(QPointF(line.x1, line.y1) * scale, QPointF(line.x2, line.y2) * scale,
+                              kArrowLength * scale, kArrowHalfWidth * scale);
+  }
+
+  std::vector<PaintedText> texts_;
+  std::vector<PaintedCell> cells_;
+  std::vector<QRect> rects_;
+  std::vector<QPolygon> shapes_;
+  std::vector<QLine> lines_;
+  std::vector<QPolygonF> arrows_;
+};
+
+// The extent of everything a layout draws, in twips.
+QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
+  QRect extent(0, 0, layout.width, layout.height);
+  auto add = [&extent](int left, int top, int width, int height) {
+    extent |= QRect(left, top, std::max(width, 1), std::max(height, 1));
+  };
+  for (const layout::Row& row : layout.rows) {
+    const Wire* wire = stage.FindWire(row.wire);
+    const int width = wire ? LayoutWire(wire->first(), wire->last(), row.groupGap).width() : 180;
+    add(row.left - twips::kIndexLeft, row.top - twips::kIndexAbove, width + 255, 570);
+    add(row.titleLeft.value_or(row.left), row.titleTop.value_or(row.top - kTitleAboveCell), 1200,
+        255);
+  }
+  for (const auto& cell : layout.cells)
+    add(cell.left, cell.top, cell.width, twips::kCellHeight);
+  for (const auto& text : layout.texts)
+    add(text.left, text.top, text.width, text.height);
+  for (const auto& box : layout.boxes)
+    add(box.left, box.top, box.width, box.height);
+  for (const auto& line : layout.lines) {
+    add(std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::abs(line.x2 - line.x1),
+        std::abs(line.y2 - line.y1));
+  }
+  for (const auto& readout : layout.readouts) {
+    add(readout.left, readout.top, readout.width, readout.height);
+  }
+  for (const auto& button : layout.buttons) {
+    add(button.left, button.top, button.width, button.height);
+  }
+  return extent;
+}
+
+// Readable names of the stages, for the windows' title bars.
+const std::map<std::string, const char*, std::less<>>& StageTitles() {
+  static const std::map<std::string, const char*, std::less<>> kTitles = {
+      {"R1Medium", "exponent difference, medium part"},
+      {"R1Large", "exponent difference, large part"},
+      {"R11Comp", "effective operation and 1's complement"},
+      {"R1Align1", "pre-shift by one"},
+      {"R1Swap1", "operand swap, first step"},
+      {"R1Swap2", "operand swap, second step"},
+      {"R1Swap3", "swap of the large significand"},
+      {"R1ShiftR", "alignment shift right"},
+      {"R1BigMux", "big mux"},
+      {"R1ShiftL", "shift left by one"},
+      {"R1IsR1", "R path condition"},
+      {"R2HA", "half adder"},
+      {"R2Compound", "compound adder"},
+      {"R2Sigadd", "injection addition of the low bits"},
+      {"R2Decide", "rounding decision"},
+      {"R2Post", "post-normalisation shift"},
+      {"R2Select1", "final selection"},
+      {"R2Select2", "final selection of bit 52"},
+      {"NSmallExp", "small exponent difference"},
+      {"NSmallSig", "significand select and pre-shift"},
+      {"NSigadd", "significand subtraction"},
+      {"NApprox", "leading-zero approximation"},
+      {"NPost", "normalisation shift"},
+      {"PathDecision", "path decision and exponent"},
+      {"Results", "the result in binary and decimal"},
+  };
+  return kTitles;
+}
+
+}  // namespace
+
+// --- EditorLauncher ----------------------------------------------------------
+
+EditorLauncher::EditorLauncher(WireEditor& editor, Session& session)
+    : editor_(editor), session_(session) {}
+
+EditorLauncher::~EditorLauncher() {
+  // A window that never joined a main window is ours to delete; one inside
+  // the main window goes with it.
+  if (window_ != nullptr && window_->parentWidget() == nullptr) delete window_;
+}
+
+EditorWindow* EditorLauncher::window() const {
+  return window_.data();
+}
+
+void EditorLauncher::Open(Wire* source, int start, int end, const std::string& formName,
+                          const std::string& title, bool viewOnly) {
+  if (window_ == nullptr) {
+    window_ = new EditorWindow(editor_, session_);
+    ChildWindow::AddToHost(window_);
+  }
+  window_->Open(source, start, end, formName, title, viewOnly);
+}
+
+// --- StageWindow -------------------------------------------------------------
+
+QString StageWindow::TitleFor(const Stage& stage) {
+  const auto& titles = StageTitles();
+  const auto found = titles.find(stage.name());
+  QString title = QStringLiteral("Step %1: %2").arg(stage.slot()).arg(Q(stage.name()));
+  if (found != titles.end()) title += QStringLiteral(" - ") + QString::fromUtf8(found->second);
+  return title;
+}
+
+StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayout& layout,
+                         EditorLauncher* editor, QWidget* parent)
+    : ChildWindow(parent), stage_(stage), session_(session), layout_(layout), editor_(editor) {
+  setObjectName(Q(stage.name()));
+  setWindowTitle(TitleFor(stage));
+  setFocusPolicy(Qt::StrongFocus);
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName("Scroll");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+
+  auto* canvas = new StageCanvas(stage, layout, nullptr);
+  canvas_ = canvas;
+  const QRect extent = LayoutExtent(stage, layout);
+  canvas->setFixedSize(Tw(extent.right() + 1 + kMargin), Tw(extent.bottom() + 1 + kMargin));
+
+  for (const layout::Row& row : layout.rows) {
+    const Wire* wire = stage.FindWire(row.wire);
+    if (wire == nullptr) continue;
+    auto* widget = new WireRowWidget(*wire, row.groupGap, row.greyCell, canvas);
+    widget->PlaceAt(row.left, row.top);
+    rows_.push_back(widget);
+  }
+  for (const layout::Readout& readout : layout.readouts) {
+    auto* label = new ReadoutLabel(stage, readout.source, canvas);
+    label->setGeometry(Twr(readout.left, readout.top, readout.width, readout.height));
+    const QString source = Q(readout.source);
+    label->doubleClicked = [this, source] { emit readoutDoubleClicked(source); };
+  }
+  BuildButtons(canvas);
+  scroll_->setWidget(canvas);
+
+  inconsistent_ = new QLabel(QString::fromLatin1(kInconsistentText), this);
+  inconsistent_->setObjectName("Inconsistent");
+  QFont font("Arial");
+  font.setPointSizeF(9.75);
+  font.setBold(true);
+  inconsistent_->setFont(font);
+  inconsistent_->setStyleSheet(
+      "QLabel { color: rgb(255, 0, 0); background: rgb(255, 255, 192);"
+      " border: 1px solid rgb(255, 0, 0); padding: 2px 6px; }");
+  inconsistent_->adjustSize();
+  inconsistent_->hide();
+}
+
+StageWindow::~StageWindow() = default;
+
+int StageWindow::slot() const {
+  return stage_.slot();
+}
+
+void StageWindow::BuildButtons(QWidget* canvas) {
+  QFont font("Arial");
+  font.setPointSizeF(8.25);
+  for (const layout::Button& design : layout_.buttons) {
+    auto* button = new QPushButton(Q(design.caption), canvas);
+    button->setObjectName(Q(design.name));
+    button->setFont(font);
+    QRect place = Twr(design.left, design.top, design.width, design.height);
+    // A caption wider than its button gets a smaller font, down to a size
+    // that still reads; beyond that the button grows to the right.
+    QFont fitted = font;
+    auto captionWidth = [&] { return QFontMetrics(fitted).horizontalAdvance(button->text()) + 6; };
+    while (fitted.pointSizeF() > 6.5 && captionWidth() > place.width()) {
+      fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+    }
+    button->setFont(fitted);
+    if (captionWidth() > place.width()) place.setWidth(captionWidth());
+    button->setGeometry(place);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this,
+            [this, &design] { RunGuarded([&] { ButtonClicked(design); }); });
+    buttons_.push_back(button);
+  }
+}
+
+void StageWindow::ButtonClicked(const layout::Button& button) {
+  if (!button.opens || editor_ == nullptr) return;
+  const layout::EditorRequest& request = *button.opens;
+  Wire* wire = request.wire.empty() ? nullptr : stage_.FindWire(request.wire);
+  const std::string& formName = request.displayName ? *request.displayName : stage_.displayName();
+  const std::string& title =
+      !request.title.empty() ? request.title : (wire != nullptr ? wire->title() : request.wire);
+  editor_->Open(wire, request.start, request.end, formName, title, request.viewOnly);
+}
+
+WireRowWidget* StageWindow::Row(const QString& wireName) const {
+  for (WireRowWidget* row : rows_) {
+    if (row->objectName() == wireName) return row;
+  }
+  return nullptr;
+}
+
+QPushButton* StageWindow::Button(const QString& name) const {
+  for (QPushButton* button : buttons_) {
+    if (button->objectName() == name) return button;
+  }
+  return nullptr;
+}
+
+void StageWindow::Activated() {
+  // The label shows the flag as it is now and keeps that state while the
+  // window stays in front.
+  inconsistent_->setVisible(session_.inconsistent());
+  if (inconsistent_->isVisible()) inconsistent_->raise();
+  session_.Activate(slot());
+}
+
+void StageWindow::Deactivated() {
+  emit deactivated();
+}
+
+void StageWindow::Refresh() {
+  if (!isVisible()) return;
+  canvas_->update();
+  for (WireRowWidget* row : rows_)
+    row->update();
+}
+
+void StageWindow::resizeEvent(QResizeEvent* event) {
+  ChildWindow::resizeEvent(event);
+  scroll_->setGeometry(rect());
+  PlaceInconsistentLabel();
+}
+
+void StageWindow::PlaceInconsistentLabel() {
+  // Top right of the visible part, clear of the vertical scroll bar.
+  const int scrollBar =
+      scroll_->verticalScrollBar()->isVisible() ? scroll_->verticalScrollBar()->width() : 0;
+  inconsistent_->move(std::max(0, width() - scrollBar - inconsistent_->width() - Tw(120)), Tw(60));
+}
+
+}  // namespace sumaris

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/child_window.h"
+#include "app/layouts/stage_layout.h"
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace sumaris {
+
+class EditorWindow;
+class Session;
+class Stage;
+class Wire;
+class WireEditor;
+class WireRowWidget;
+
+// Opens the one Wire Bits Editor of the program, creating its window on
+// first use (it joins the main window through ChildWindow::AddToHost) and
+// reusing it afterwards. Shared by every stage window.
+class EditorLauncher {
+ public:
+  EditorLauncher(WireEditor& editor, Session& session);
+  ~EditorLauncher();
+  EditorLauncher(const EditorLauncher&) = delete;
+  EditorLauncher& operator=(const EditorLauncher&) = delete;
+
+  void Open(Wire* source, int start, int end, const std::string& formName,
+            const std::string& title, bool viewOnly);
+
+  // The editor window; null before its first use.
+  EditorWindow* window() const;
+
+ private:
+  WireEditor& editor_;
+  Session& session_;
+  QPointer<EditorWindow> window_;
+};
+
+// The window of one stage of the adder, drawn from the stage's layout table:
+// its wire rows (cells with index labels), single cells, texts, unit boxes,
+// connecting lines, read-outs and Edit/Expand buttons. The window holds no
+// simulation state: every cell, read-out and row is read from the stage when
+// painted, so Refresh only schedules a repaint.
+//
+// Activation (the window comes to the front or gets the focus) shows the
+// `Inconsistent` label if the session's inconsistency flag is set, hides it
+// otherwise, and moves the step counter to the stage's slot.
+class StageWindow : public ChildWindow {
+  Q_OBJECT
+
+ public:
+  StageWindow(Stage& stage, Session& session, const layout::StageLayout& layout,
+              EditorLauncher* editor, QWidget* parent = nullptr);
+  ~StageWindow() override;
+
+  Stage& stage() const { return stage_; }
+  int slot() const;
+
+  void Activated() override;
+  void Deactivated() override;
+
+  // Repaints what is on screen (cells, read-outs); nothing when hidden.
+  void Refresh();
+
+  QLabel* inconsistentLabel() const { return inconsistent_; }
+  WireRowWidget* Row(const QString& wireName) const;
+  const std::vector<WireRowWidget*>& rows() const { return rows_; }
+  QPushButton* Button(const QString& name) const;
+  QWidget* canvas() const { return canvas_; }
+  QScrollArea* scrollArea() const { return scroll_; }
+
+  // The readable title of a stage, shown in its window's title bar.
+  static QString TitleFor(const Stage& stage);
+
+  static constexpr const char* kInconsistentText = "The System is now inconsistent";
+
+ signals:
+  // A double click on a read-out; `source` is its Stage::Readout name.
+  void readoutDoubleClicked(const QString& source);
+  // Another window became the active one.
+  void deactivated();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildButtons(QWidget* canvas);
+  void ButtonClicked(const layout::Button& button);
+  void PlaceInconsistentLabel();
+
+  Stage& stage_;
+  Session& session_;
+  const layout::StageLayout& layout_;
+  EditorLauncher* editor_;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* canvas_ = nullptr;
+  QLabel* inconsistent_ = nullptr;
+  std::vector<WireRowWidget*> rows_;
+  std::vector<QPushButton*> buttons_;
+};
+
+}  // namespace sumaris

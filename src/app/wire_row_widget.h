@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QStaticText>
+#include <QWidget>
+#include <vector>
+
+#include "app/layouts/row_layout.h"
+
+namespace sumaris {
+
+class Wire;
+
+// One visible wire row: its bit cells and the red index labels above them,
+// painted by one widget. The widget reads the cell texts from the wire on
+// every paint, so it holds no simulation state and a repaint is all a
+// refresh needs.
+//
+// The widget's top left is the top left of the index label of cell 0 (240
+// twips above and 30 left of cell 0). Place it with PlaceAt.
+class WireRowWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `greyCell` is drawn light grey (the hidden bit); -1 for none.
+  WireRowWidget(const Wire& wire, int groupGap, int greyCell = -1, QWidget* parent = nullptr);
+
+  // Puts cell 0's top left at (left, top) twips of the parent's drawing.
+  void PlaceAt(int leftTwips, int topTwips);
+
+  const Wire& wire() const { return wire_; }
+  const RowGeometry& rowGeometry() const { return row_; }
+  int groupGap() const { return groupGap_; }
+
+  // Where cell p and its index label are painted, in widget pixels.
+  QRect CellRect(int position) const;
+  QRect IndexRect(int position) const;
+  // The cell at a widget position, -1 when none.
+  int CellAt(const QPoint& point) const;
+
+  QSize sizeHint() const override;
+
+  static QFont CellFont();
+  static QFont IndexFont();
+  static QColor IndexColor() { return QColor(255, 0, 0); }
+  static QColor GreyCellColor() { return QColor(192, 192, 192); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void ComputeRects();
+
+  const Wire& wire_;
+  int groupGap_;
+  int greyCell_;
+  RowGeometry row_;
+  int originLeft_ = 0;  // twips of cell 0 in the parent's drawing
+  int originTop_ = 0;
+  std::vector<QRect> cellRects_;
+  std::vector<QRect> indexRects_;
+  QSize size_;
+  // Nearly every cell reads "0" or "1": their glyphs are laid out once.
+  QStaticText zero_{QStringLiteral("0")};
+  QStaticText one_{QStringLiteral("1")};
+};
+
+}  // namespace sumaris

@@ -1,0 +1,328 @@
+// sumaris-batch: the batch test of the adder without windows.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adder/adder.h"
+#include "batch/batch_parallel.h"
+#include "batch/batch_runner.h"
+#include "batch/headless_adder.h"
+#include "session/session.h"
+#include "batch/testfloat_format.h"
+#include "batch/vector_generator.h"
+#include "batch/wire_trace.h"
+#include "session/platform.h"
+
+namespace {
+
+using sumaris::BatchSummary;
+using sumaris::FileLocations;
+
+constexpr int kPassed = 0;
+constexpr int kFailed = 1;
+constexpr int kError = 2;
+
+const char kUsage[] =
+    "Usage:\n"
+    "  sumaris-batch [--jobs N] [INPUT [OUTPUT]]\n"
+    "      Runs every vector of INPUT (default ~/fpinput.txt) through the simulated\n"
+    "      adder and writes the failed ones to OUTPUT (default ~/fpoutput.txt),\n"
+    "      one quoted line each: OP,Mode,A,B,C,<result bits>,<line>.\n"
+    "      --jobs N runs on N threads (default: every core); the report is the\n"
+    "      same as on one thread, line for line.\n"
+    "  sumaris-batch --testfloat f64_add|f64_sub --mode N|U|D|Z [FILE|-]\n"
+    "      Runs Berkeley TestFloat cases (\"A B C FF\" in hexadecimal, one a line)\n"
+    "      from FILE or standard input and prints each failure in TestFloat's\n"
+    "      style: A  B  => result  expected: C. The exception flags are read and\n"
+    "      checked for form, not compared: the adder raises no flags.\n"
+    "  sumaris-batch --generate N [--seed S] [--format native|testfloat]\n"
+    "                [--testfloat f64_add|f64_sub] [--mode N|U|D|Z] FILE|-\n"
+    "      Writes N test vectors, spread over the cases that matter for the adder,\n"
+    "      each with the host's IEEE 754 result under its rounding mode. The\n"
+    "      native format mixes both operations and all four modes; the TestFloat\n"
+    "      format is for one operation and one mode (default f64_add, N) and\n"
+    "      carries the host's exception flags.\n"
+    "  sumaris-batch --trace FILE.vcd [--trace-json FILE.json] OP MODE A B\n"
+    "  sumaris-batch --trace-json FILE.json OP MODE A B\n"
+    "      Runs one addition (OP 1 subtracts; A and B as 64 bit characters or 16\n"
+    "      hex digits) and writes every wire of every stage: a Value Change Dump\n"
+    "      with one scope per stage and time k = step k, or JSON.\n"
+    "  sumaris-batch --help\n"
+    "\n"
+    "Exit status: 0 when no vector failed, 1 when some failed, 2 on an I/O error\n"
+    "or a wrong command line. \"Bad Input on line N\" messages go to standard error.\n";
+
+// Messages go to standard error; nobody is asked anything.
+class ConsoleDialogs final : public sumaris::UserDialogs {
+ public:
+  void Message(std::string_view text) override {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+  bool AskYesNo(std::string_view) override { return true; }
+  void Beep() override {}
+};
+
+int Fail(const std::string& message) {
+  std::cerr << "sumaris-batch: " << message << "\n";
+  return kError;
+}
+
+bool ParseCount(std::string_view text, long long& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const std::string s(text);
+  const long long v = std::strtoll(s.c_str(), &end, 10);
+  if (end == nullptr || *end != '\0' || v < 0) return false;
+  out = v;
+  return true;
+}
+
+bool ParseSeed(std::string_view text, unsigned long long& out) {
+  if (text.empty() || text.front() == '-') return false;
+  char* end = nullptr;
+  const std::string s(text);
+  const unsigned long long v = std::strtoull(s.c_str(), &end, 0);
+  if (end == nullptr || *end != '\0') return false;
+  out = v;
+  return true;
+}
+
+// The command line: options with their values, and the plain arguments.
+struct CommandLine {
+  std::optional<long long> generate;
+  unsigned long long seed = 1;
+  std::string format = "native";
+  std::optional<std::string> testfloat;  // f64_add or f64_sub
+  std::optional<char> mode;
+  std::optional<int> jobs;
+  std::optional<std::string> trace;
+  std::optional<std::string> traceJson;
+  std::vector<std::string> plain;
+};
+
+std::optional<CommandLine> Parse(const std::vector<std::string_view>& args, std::string& error) {
+  CommandLine cl;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    auto value = [&]() -> std::optional<std::string_view> {
+      if (i + 1 >= args.size()) {
+        error = std::string(a) + " needs a value";
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (a == "--generate") {
+      const auto v = value();
+      long long n = 0;
+      if (!v || !ParseCount(*v, n)) {
+        if (v) error = "not a vector count: " + std::string(*v);
+        return std::nullopt;
+      }
+      cl.generate = n;
+    } else if (a == "--seed") {
+      const auto v = value();
+      if (!v || !ParseSeed(*v, cl.seed)) {
+        if (v) error = "not a seed: " + std::string(*v);
+        return std::nullopt;
+      }
+    } else if (a == "--format") {
+      const auto v = value();
+      if (!v || (*v != "native" && *v != "testfloat")) {
+        if (v) error = "--format is native or testfloat, not " + std::string(*v);
+        return std::nullopt;
+      }
+      cl.format = *v;
+    } else if (a == "--testfloat") {
+      const auto v = value();
+      if (!v || (*v != "f64_add" && *v != "f64_sub")) {
+        if (v) error = "--testfloat takes f64_add or f64_sub, not " + std::string(*v);
+        return std::nullopt;
+      }
+      cl.testfloat = *v;
+    } else if (a == "--mode") {
+      const auto v = value();
+      if (!v || v->size() != 1 || std::string_view("NUDZ").find((*v)[0]) == std::string::npos) {
+        if (v) error = "--mode is N, U, D or Z, not " + std::string(*v);
+        return std::nullopt;
+      }
+      cl.mode = (*v)[0];
+    } else if (a == "--jobs") {
+      const auto v = value();
+      long long n = 0;
+      if (!v || !ParseCount(*v, n) || n < 1 || n > 1024) {
+        if (v) error = "--jobs needs a number from 1 to 1024, not " + std::string(*v);
+        return std::nullopt;
+      }
+      cl.jobs = static_cast<int>(n);
+    } else if (a == "--trace" || a == "--trace-json") {
+      const auto v = value();
+      if (!v) return std::nullopt;
+      (a == "--trace" ? cl.trace : cl.traceJson) = std::string(*v);
+    } else if (a.size() > 1 && a.front() == '-' && a != "-") {
+      error = "unknown option " + std::string(a) + " (see --help)";
+      return std::nullopt;
+    } else {
+      cl.plain.emplace_back(a);
+    }
+  }
+  return cl;
+}
+
+bool WriteTo(const std::string& file, const std::function<void(std::ostream&)>& write,
+             std::string& error) {
+  if (file == "-") {
+    write(std::cout);
+    std::cout.flush();
+    if (!std::cout) error = "cannot write to standard output";
+    return static_cast<bool>(std::cout);
+  }
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    error = "cannot create " + file;
+    return false;
+  }
+  write(out);
+  out.close();
+  if (!out) error = "cannot write " + file;
+  return static_cast<bool>(out);
+}
+
+int Generate(const CommandLine& cl) {
+  if (cl.plain.size() != 1)
+    return Fail("--generate needs one output file (\"-\" for standard output)");
+  const long long count = *cl.generate;
+  std::string error;
+  bool ok = false;
+  if (cl.format == "testfloat") {
+    const bool subtract = cl.testfloat.value_or("f64_add") == "f64_sub";
+    const char mode = cl.mode.value_or('N');
+    ok = WriteTo(
+        cl.plain[0],
+        [&](std::ostream& out) {
+          sumaris::WriteTestFloatVectors(out, count, cl.seed, subtract, mode);
+        },
+        error);
+  } else {
+    if (cl.testfloat || cl.mode) return Fail("--testfloat and --mode go with --format testfloat");
+    ok = WriteTo(
+        cl.plain[0], [&](std::ostream& out) { sumaris::WriteVectors(out, count, cl.seed); }, error);
+  }
+  return ok ? kPassed : Fail(error);
+}
+
+void PrintSummary(const BatchSummary& s, double seconds) {
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "%lld vectors: %lld passed, %lld failed, %lld bad input; %.3f s (%.0f vectors/s)",
+                s.vectors, s.passed, s.failed, s.badInput, seconds,
+                seconds > 0 ? static_cast<double>(s.vectors) / seconds : 0.0);
+  std::cout << line << std::endl;
+}
+
+double Since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int RunTestFloat(const CommandLine& cl) {
+  if (!cl.mode) return Fail("--testfloat needs --mode N, U, D or Z");
+  if (cl.plain.size() > 1)
+    return Fail("--testfloat reads one file (\"-\" or none for standard input)");
+  const bool subtract = *cl.testfloat == "f64_sub";
+  std::ifstream file;
+  std::istream* in = &std::cin;
+  if (!cl.plain.empty() && cl.plain[0] != "-") {
+    file.open(cl.plain[0], std::ios::binary);
+    if (!file) {
+      std::cerr << "I/O error!\n";
+      return Fail("cannot open the case file " + cl.plain[0]);
+    }
+    in = &file;
+  }
+  ConsoleDialogs dialogs;
+  sumaris::HeadlessAdder headless(&dialogs);
+  const auto start = std::chrono::steady_clock::now();
+  const BatchSummary s = sumaris::RunTestFloat(*in, std::cout, headless.runner, subtract, *cl.mode, dialogs);
+  if (s.ioError) return Fail(s.errorDetail);
+  PrintSummary(s, Since(start));
+  return s.failed == 0 ? kPassed : kFailed;
+}
+
+int Trace(const CommandLine& cl) {
+  if (cl.plain.size() != 4) return Fail("a trace needs OP MODE A B (see --help)");
+  const auto a = sumaris::OperandBits(cl.plain[2]);
+  const auto b = sumaris::OperandBits(cl.plain[3]);
+  if (!a) return Fail("A is neither 64 bit characters nor 16 hex digits: " + cl.plain[2]);
+  if (!b) return Fail("B is neither 64 bit characters nor 16 hex digits: " + cl.plain[3]);
+  const sumaris::WireTrace trace = sumaris::TraceAddition(cl.plain[0], cl.plain[1], *a, *b);
+  std::string error;
+  if (cl.trace &&
+      !WriteTo(
+          *cl.trace, [&](std::ostream& out) { sumaris::WriteVcd(out, trace); }, error)) {
+    return Fail(error);
+  }
+  if (cl.traceJson &&
+      !WriteTo(
+          *cl.traceJson, [&](std::ostream& out) { sumaris::WriteTraceJson(out, trace); }, error)) {
+    return Fail(error);
+  }
+  return kPassed;
+}
+
+int RunBatch(const CommandLine& cl) {
+  if (cl.plain.size() > 2) return Fail("too many arguments (see --help)");
+  FileLocations files = FileLocations::InHome();
+  if (!cl.plain.empty()) files.input = cl.plain[0];
+  if (cl.plain.size() >= 2) files.output = cl.plain[1];
+  ConsoleDialogs dialogs;
+  const int jobs = cl.jobs.value_or(sumaris::DefaultJobs());
+
+  const auto start = std::chrono::steady_clock::now();
+  BatchSummary s;
+  if (jobs == 1) {
+    sumaris::HeadlessAdder headless(&dialogs);
+    s = headless.runner.Run(files, nullptr);
+  } else {
+    s = sumaris::RunParallel(files, dialogs, jobs);
+  }
+  if (s.ioError) return Fail(s.errorDetail);
+  PrintSummary(s, Since(start));
+  return s.failed == 0 ? kPassed : kFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  for (std::string_view a : args) {
+    if (a == "--help" || a == "-h") {
+      std::cout << kUsage;
+      return kPassed;
+    }
+  }
+  std::string error;
+  const std::optional<CommandLine> cl = Parse(args, error);
+  if (!cl) return Fail(error);
+  if (cl->generate) {
+    if (cl->trace || cl->traceJson || cl->jobs) return Fail("--generate goes alone (see --help)");
+    return Generate(*cl);
+  }
+  if (cl->trace || cl->traceJson) {
+    if (cl->testfloat || cl->mode || cl->jobs) return Fail("a trace goes alone (see --help)");
+    return Trace(*cl);
+  }
+  if (cl->testfloat) {
+    if (cl->jobs) return Fail("--jobs goes with the native format");
+    return RunTestFloat(*cl);
+  }
+  if (cl->mode || cl->format != "native")
+    return Fail("--mode and --format go with --testfloat or --generate");
+  return RunBatch(*cl);
+}

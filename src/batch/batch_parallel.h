@@ -1,0 +1,31 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "batch/batch_runner.h"
+
+namespace sumaris {
+
+class UserDialogs;
+struct FileLocations;
+
+// The batch loop of a vector file on `jobs` threads, each with an adder of
+// its own. The vectors are read in order, cut into runs of consecutive
+// vectors and handed to the threads; the report lines and the "Bad Input on
+// line " messages are written in input order, so the report is the very one
+// the sequential loop writes. The one thing a vector inherits from the one
+// before it, the rounding mode that an unknown mode letter keeps, is worked
+// out while reading and set before each run. An unreadable field or an
+// error inside a vector ends the run at that vector, as sequentially: what
+// came before it is reported, then "I/O error!".
+BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs);
+
+// The same over the files: the vector file is read, the report created
+// anew; a file that cannot be opened shows "I/O error!". For the headless
+// tool: no viewer, no beep.
+BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs);
+
+// The number of threads to use by default: the machine's cores.
+int DefaultJobs();
+
+}  // namespace sumaris

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <span>
+
+#include "core/cell.h"
+#include "core/wire.h"
+
+namespace sumaris {
+
+// The generic wire routines every stage uses. They address cells by position
+// and know nothing about stages. Reads take a cell's leading number
+// (Cell::Value) except in the cellwise logic routines and MuxWires, which
+// convert the text itself (Cell::Integer) and raise TypeMismatch on a text
+// that is not a number. Positions outside a wire are the caller's error.
+
+// The numeric value of a cell's text as an integer, read the lenient way
+// (leading number, "" is 0) and rounded: how a stage reads a caption when
+// it computes with it directly rather than through a routine.
+long long CaptionValueOfText(const Cell& cell);  // any text: the general case
+inline long long CaptionValue(const Cell& cell) {
+  if (const int d = cell.SingleDigit(); d >= 0) return d;  // nearly every cell
+  return CaptionValueOfText(cell);
+}
+
+// Weighted sum of the cells from lsbCell to msbCell (either direction):
+// with weight 1 and factor 2 the unsigned binary value, msbCell most significant.
+double WireToNumber(const Wire& wire, int msbCell, int lsbCell, double weight, double factor);
+
+// The same over a row of text boxes (the operand entry's bit boxes).
+double BoxesToNumber(std::span<const Cell> boxes, int msbBox, int lsbBox, double weight,
+                     double factor);
+
+// Writes value (-32767 .. 32767) in two's complement from lsbCell towards
+// msbCell; bits that do not fit are dropped. Anything else raises Overflow.
+void NumberToWire(int value, Wire& wire, int msbCell, int lsbCell);
+
+// Ripple-carry S = A + B + carryIn from lsbCell to msbCell; the final carry
+// goes to cell 0 of carryOut when one is given.
+void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, int carryIn,
+              Wire* carryOut = nullptr);
+void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s,
+              const Cell& carryIn, Wire* carryOut = nullptr);
+
+void XorWires(const Wire& a, const Wire& b, int n, Wire& c);
+void XnorWires(const Wire& a, const Wire& b, int n, Wire& c);
+void OrWires(const Wire& a, const Wire& b, int n, Wire& c);
+void AndWires(const Wire& a, const Wire& b, int n, Wire& c);
+// C[p] = A[p] xor Bit[0].
+void XorWireBit(const Wire& a, const Wire& bit, int n, Wire& c);
+// C[0] = A[0] or ... or A[n-1]; "0" when n = 0. Always writes cell 0 of C.
+void OrReduce(const Wire& a, int n, Wire& c);
+void InvertWire(const Wire& a, int n, Wire& c);
+// C := A over n cells when Sel[0] is 0, otherwise C := B.
+void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c);
+// Dest[p] := Src[p] for p = 0 .. n-1, texts unchanged (destination first).
+void CopyWire(Wire& dest, const Wire& src, int n);
+
+}  // namespace sumaris

@@ -1,0 +1,206 @@
+// The stage windows and the Wire Bits Editor inside the main window: rows
+// drawn where their layout puts them, the Inconsistent label, and the editor
+// opened by a stage's Edit and Expand buttons, driven with mouse and keys.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdint>
+#include <map>
+
+#include "app/control_panel_window.h"
+#include "app/overview_window.h"
+#include "app/window_fixture.h"
+#include "app/editor_window.h"
+#include "app/layouts/stage_layout.h"
+#include "app/stage_window.h"
+#include "app/twips.h"
+#include "core/wire.h"
+#include "app/wire_row_widget.h"
+
+using namespace sumaris;
+using namespace sumaris::testing;
+
+namespace {
+
+EditorWindow* Editor(const MainWindow& w) {
+  return qobject_cast<EditorWindow*>(w.EditorWindowIfAny());
+}
+
+// Shown boxes (their texts) and shown bit labels (box position: text).
+QString ShownBoxes(const EditorWindow& e) {
+  QString texts;
+  for (int i = 0; i < WireEditor::kBoxes; ++i)
+    texts += e.Box(i)->isHidden() ? "" : e.Box(i)->text();
+  return texts;
+}
+
+std::map<int, QString> ShownLabels(const EditorWindow& e) {
+  std::map<int, QString> labels;
+  for (int i = 0; i < WireEditor::kBoxes; ++i) {
+    if (!e.BitLabel(i)->isHidden()) labels[i] = e.BitLabel(i)->text();
+  }
+  return labels;
+}
+
+void ClickBlock(MainWindow& w, PathBlock path, const char* block) {
+  Click(w.panel()->Block(path));
+  Click(w.ExistingOverview(path)->Block(block));
+}
+
+}  // namespace
+
+class StageEditorTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void rowsSitWhereTheirLayoutPutsThem() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    for (int slot = 1; slot <= 25; ++slot) {
+      StageWindow* stage = w.StageWindowAt(slot);
+      const layout::StageLayout& layout = layout::StageLayoutForSlot(slot);
+      QCOMPARE(stage->rows().size(), layout.rows.size());
+      for (const layout::Row& r : layout.rows) {
+        const WireRowWidget* row = stage->Row(QString::fromStdString(r.wire));
+        QVERIFY2(row != nullptr, r.wire.c_str());
+        const Wire& wire = row->wire();
+        const int n = wire.size();
+        QCOMPARE(static_cast<int>(row->rowGeometry().cells.size()), n);
+        for (int p = 0; p < n; ++p) {
+          // 185 twips a cell, the group gap before every eighth; the index
+          // label 30 left of and 240 above its cell, shown at cell 0, every
+          // eighth and the last.
+          const int left = r.left + 185 * p + r.groupGap * (p / 8);
+          const QRect cell = row->CellRect(p).translated(row->pos());
+          QCOMPARE(cell, QRect(QPoint(Tw(left), Tw(r.top)),
+                               QPoint(Tw(left + 180), Tw(r.top + 330)) - QPoint(1, 1)));
+          QCOMPARE(row->IndexRect(p).translated(row->pos()).topLeft(),
+                   QPoint(Tw(left - 30), Tw(r.top - 240)));
+          const RowCell& geometry = row->rowGeometry().cells[static_cast<std::size_t>(p)];
+          QCOMPARE(geometry.indexVisible, p % 8 == 0 || p == n - 1);
+          QCOMPARE(geometry.index, std::to_string(wire.first() + p * wire.step()));
+        }
+      }
+    }
+    // The shown labels are painted red, the others not at all.
+    ClickBlock(w, PathBlock::R1, "Label9");
+    WireRowWidget* fsopa = w.StageWindowAt(9)->Row("FSOPA");
+    QApplication::processEvents();
+    const QImage image = fsopa->grab().toImage();
+    for (int p : {0, 3, 8, 12, 50, 100, 112, 117}) {
+      bool red = false;
+      const QRect rect = fsopa->IndexRect(p);
+      for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+          const QColor c = image.pixelColor(x, y);
+          red = red || (c.red() > 180 && c.green() < 110 && c.blue() < 110);
+        }
+      }
+      QVERIFY2(red == (p % 8 == 0 || p == 117), qPrintable(QString::number(p)));
+    }
+  }
+
+  void editingEaOfTheFirstStage() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    const double a = 0.1875, b = 40;
+    EnterOperands(w, "0.1875", "40");
+    Click(w.panel()->cmdRun);
+    ClickBlock(w, PathBlock::R1, "Label3");
+    Click(w.StageWindowAt(1)->Button("EditEA"));
+    EditorWindow* editor = Editor(w);
+    QVERIFY(editor != nullptr && editor->isVisible());
+    QCOMPARE(editor->findChild<QLabel*>("FormName")->text(), QString("R1 Medium"));
+    QCOMPARE(editor->findChild<QLabel*>("WireName")->text(), QString("EA[6:0]"));
+    // The low seven bits of A's biased exponent.
+    QString low7;
+    for (int k = 58; k >= 52; --k)
+      low7 += (std::bit_cast<std::uint64_t>(a) >> k) & 1 ? '1' : '0';
+    QCOMPARE(ShownBoxes(*editor), low7);
+    QCOMPARE(ShownLabels(*editor), (std::map<int, QString>{{0, "6"}, {6, "0"}}));
+
+    // Typed bits that were not applied are lost when the editor comes back.
+    TypeKeys("00");
+    QCOMPARE(QApplication::focusWidget(), editor->Box(2));
+    w.area()->setActiveSubWindow(SubOf(w.StageWindowAt(1)));
+    w.area()->setActiveSubWindow(SubOf(editor));
+    QCOMPARE(ShownBoxes(*editor), low7);
+    QCOMPARE(QApplication::focusWidget(), editor->Box(0));
+    QCOMPARE(editor->Box(0)->selectedText(), low7.left(1));
+
+    // Each key moves on to the next box; a letter enters "0"; the last box
+    // keeps the focus.
+    TypeKeys("0101x10");
+    QCOMPARE(ShownBoxes(*editor), QString("0101010"));
+    QCOMPARE(QApplication::focusWidget(), editor->Box(6));
+    QVERIFY(!w.session().inconsistent());
+    Click(editor->findChild<QPushButton*>("Apply"));
+    QCOMPARE(w.adder().r1Medium.Ea.Text(), std::string("0101010"));
+    QVERIFY(SubOf(editor)->isHidden());
+    QVERIFY(w.session().inconsistent());
+    // Recomputed from stage 1 on: A now has the biased exponent 0111 0101010.
+    const auto edited =
+        std::bit_cast<double>((std::bit_cast<std::uint64_t>(a) & ~(std::uint64_t{0x7FF} << 52)) |
+                              std::uint64_t{0b01110101010} << 52);
+    QCOMPARE(ResultBits(w), Bits(edited + b));
+
+    // The flag shows on the windows activated afterwards, until Run clears
+    // it; a window keeps its label until it is activated again.
+    QLabel* label = w.StageWindowAt(2)->inconsistentLabel();
+    QCOMPARE(label->objectName(), QString("Inconsistent"));
+    QCOMPARE(label->text(), QString("The System is now inconsistent"));
+    QVERIFY(!label->isVisible());
+    Click(w.panel()->cmdStep);
+    QVERIFY(label->isVisible());
+    Click(w.panel()->cmdRun);
+    QVERIFY(!w.StageWindowAt(25)->inconsistentLabel()->isVisible());
+    QVERIFY(!label->isHidden());
+    ClickBlock(w, PathBlock::R1, "Label2");
+    QVERIFY(!label->isVisible());
+  }
+
+  void expandShowsALongWireWithoutApply() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    EnterOperands(w, "3.5", "1e-10");
+    Click(w.panel()->cmdRun);
+    ClickBlock(w, PathBlock::R1, "Label9");
+    Click(w.StageWindowAt(9)->Button("ExpandFSOPA"));
+    EditorWindow* editor = Editor(w);
+    QVERIFY(editor != nullptr && editor->isVisible());
+    const Wire& fsopa = w.adder().r1BigMux.FSOPA;
+    QCOMPARE(ShownBoxes(*editor), QString::fromStdString(fsopa.Text()));
+    QCOMPARE(ShownBoxes(*editor).size(), 118);
+    // Two rows: 56 boxes, then the rest from the left again.
+    QCOMPARE(editor->Box(55)->y(), editor->Box(0)->y());
+    QCOMPARE(editor->Box(56)->x(), editor->Box(0)->x());
+    QVERIFY(editor->Box(56)->y() > editor->Box(55)->geometry().bottom());
+    QCOMPARE(editor->Box(117)->y(), editor->Box(56)->y());
+    std::map<int, QString> labels{{117, "116"}};
+    for (int i = 0; i < 118; i += 8)
+      labels[i] = QString::number(i - 1);
+    QCOMPARE(ShownLabels(*editor), labels);
+
+    auto* apply = editor->findChild<QPushButton*>("Apply");
+    QVERIFY(!apply->isEnabled());
+    QTest::mouseDClick(editor->Box(70), Qt::LeftButton);
+    QCOMPARE(s.dialogs.messages, std::vector<std::string>{"70"});  // the position, not bit 69
+    Click(editor->findChild<QPushButton*>("Cancel"));
+    QVERIFY(SubOf(editor)->isHidden());
+    QVERIFY(apply->isEnabled());
+
+    // One editor serves every button.
+    ClickBlock(w, PathBlock::R1, "Label3");
+    Click(w.StageWindowAt(1)->Button("EditEA"));
+    QCOMPARE(Editor(w), editor);
+    QCOMPARE(ShownBoxes(*editor).size(), 7);
+    QCOMPARE(w.area()->findChildren<EditorWindow*>().size(), 1);
+  }
+};
+
+QTEST_MAIN(StageEditorTest)
+#include "stage_editor_window_test.moc"
