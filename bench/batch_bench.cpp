@@ -14,9 +14,9 @@
 #include "batch/batch_parallel.h"
 #include "batch/batch_runner.h"
 #include "batch/headless_adder.h"
-#include "session/session.h"
 #include "batch/vector_generator.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {

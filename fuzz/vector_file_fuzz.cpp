@@ -9,8 +9,8 @@
 #include "adder/adder.h"
 #include "batch/batch_runner.h"
 #include "batch/headless_adder.h"
-#include "session/session.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "adder/operand_entry.h"
 #include "adder/npath/n_approx.h"
 #include "adder/npath/n_post.h"
 #include "adder/npath/n_sigadd.h"
 #include "adder/npath/n_small_exp.h"
 #include "adder/npath/n_small_sig.h"
+#include "adder/operand_entry.h"
 #include "adder/result/path_decision.h"
 #include "adder/result/results.h"
 #include "adder/rpath1/r1_align1.h"

@@ -11,12 +11,18 @@
 namespace sumaris {
 namespace {
 
-bool IsExponentRow(BoxRow row) { return row == BoxRow::Ea || row == BoxRow::EB; }
+bool IsExponentRow(BoxRow row) {
+  return row == BoxRow::Ea || row == BoxRow::EB;
+}
 Operand OperandOf(BoxRow row) {
   return (row == BoxRow::Ea || row == BoxRow::Fa) ? Operand::A : Operand::B;
 }
-BoxRow ExponentRowOf(Operand op) { return op == Operand::A ? BoxRow::Ea : BoxRow::EB; }
-BoxRow FractionRowOf(Operand op) { return op == Operand::A ? BoxRow::Fa : BoxRow::FB; }
+BoxRow ExponentRowOf(Operand op) {
+  return op == Operand::A ? BoxRow::Ea : BoxRow::EB;
+}
+BoxRow FractionRowOf(Operand op) {
+  return op == Operand::A ? BoxRow::Fa : BoxRow::FB;
+}
 
 }  // namespace
 
@@ -34,7 +40,9 @@ void OperandEntry::SelectOption(int option) {
   Changed();
 }
 
-bool OperandEntry::Option(int option) const { return option == operation_ || option == rounding_; }
+bool OperandEntry::Option(int option) const {
+  return option == operation_ || option == rounding_;
+}
 
 Cell& OperandEntry::Box(BoxRow row, int index) {
   if (IsExponentRow(row)) return ExponentRow(row)[static_cast<std::size_t>(index)];
@@ -62,7 +70,8 @@ void OperandEntry::SetDecimal(Operand op, std::string_view text) {
 }
 
 void OperandEntry::ClearBoxes(BoxRow row, int from, int to) {
-  for (int i = from; i <= to; ++i) SetBox(row, i, "0");
+  for (int i = from; i <= to; ++i)
+    SetBox(row, i, "0");
 }
 
 void OperandEntry::ChangeEvent(BoxRow row, int index) {
@@ -226,7 +235,8 @@ bool DecimalToBoxes(std::string_view text, OperandEntry& entry, Operand op) {
   if (number.outOfRange) return false;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(number.value);
   std::array<unsigned char, 8> bytes{};
-  for (int i = 0; i < 8; ++i) bytes[static_cast<std::size_t>(i)] = (bits >> (8 * i)) & 0xFF;
+  for (int i = 0; i < 8; ++i)
+    bytes[static_cast<std::size_t>(i)] = (bits >> (8 * i)) & 0xFF;
   BytesToBoxes(bytes, entry, op);
   return true;
 }

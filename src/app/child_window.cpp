@@ -48,7 +48,9 @@ void ChildWindow::Place(const QRect& frame) {
   }
 }
 
-void ChildWindow::SetHost(std::function<void(ChildWindow*)> host) { HostFunction() = std::move(host); }
+void ChildWindow::SetHost(std::function<void(ChildWindow*)> host) {
+  HostFunction() = std::move(host);
+}
 
 void ChildWindow::AddToHost(ChildWindow* window) {
   if (HostFunction()) HostFunction()(window);

@@ -174,10 +174,14 @@ ClickLabel* MenuForm::AddLabel(PanelBlock* block, const char* name, const char* 
 
 PanelBlock* MenuForm::Block(PathBlock block) const {
   switch (block) {
-    case PathBlock::R1: return R1main;
-    case PathBlock::R2: return R2main;
-    case PathBlock::N: return Nmain;
-    case PathBlock::Result: return Result;
+    case PathBlock::R1:
+      return R1main;
+    case PathBlock::R2:
+      return R2main;
+    case PathBlock::N:
+      return Nmain;
+    case PathBlock::Result:
+      return Result;
   }
   return nullptr;
 }
@@ -207,6 +211,8 @@ void MenuForm::FinishLoading() {
   Label4->setPalette(colours);
 }
 
-bool MenuForm::breakPoint() const { return BreakPoint->isChecked(); }
+bool MenuForm::breakPoint() const {
+  return BreakPoint->isChecked();
+}
 
 }  // namespace sumaris

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <functional>
 
-#include "session/session.h"
 #include "app/child_window.h"
+#include "session/session.h"
 
 class QCheckBox;
 class QPushButton;
@@ -112,8 +112,7 @@ class MenuForm : public ChildWindow {
  private:
   QPushButton* AddButton(const char* name, const char* caption, int left, int top, int width,
                          int height);
-  PanelBlock* AddBlock(const char* name, int left, int top, int width, int height,
-                       PathBlock block);
+  PanelBlock* AddBlock(const char* name, int left, int top, int width, int height, PathBlock block);
   ClickLabel* AddLabel(PanelBlock* block, const char* name, const char* caption, int top,
                        int height, PathBlock path);
 

@@ -14,8 +14,8 @@
 #include <utility>
 
 #include "app/fatal_error_window.h"
-#include "session/platform.h"
 #include "app/twips.h"
+#include "session/platform.h"
 
 namespace sumaris {
 namespace {

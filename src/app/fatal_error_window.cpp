@@ -29,7 +29,9 @@ FatalErrorHandler& CurrentHandler() {
 
 }  // namespace
 
-void SetFatalErrorHandler(FatalErrorHandler handler) { CurrentHandler() = std::move(handler); }
+void SetFatalErrorHandler(FatalErrorHandler handler) {
+  CurrentHandler() = std::move(handler);
+}
 
 void ReportFatalError(const std::string& message) {
   if (CurrentHandler()) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "batch/batch_runner.h"
-#include "session/session.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {

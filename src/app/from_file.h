@@ -19,7 +19,6 @@ constexpr int kFromFilePauseTurns = 20000;
 // events `pauseTurns` times in a row (20000 in the program; the benchmarks
 // vary it to tell the pause from the rest).
 void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewer& viewer,
-                 const FileLocations& files, bool breakPoint,
-                 int pauseTurns = kFromFilePauseTurns);
+                 const FileLocations& files, bool breakPoint, int pauseTurns = kFromFilePauseTurns);
 
 }  // namespace sumaris

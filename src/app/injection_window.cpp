@@ -7,8 +7,8 @@
 #include <QSignalBlocker>
 #include <string>
 
-#include "app/bit_box_widget.h"
 #include "adder/injection_table.h"
+#include "app/bit_box_widget.h"
 #include "app/twips.h"
 
 namespace sumaris {

@@ -12,32 +12,34 @@
 #include <QStyleFactory>
 #include <QUrl>
 
-#include "app/injection_window.h"  // completes the type input_window.h points to
-#include "app/input_window.h"
 #include "app/about_window.h"
-#include "app/from_file.h"
 #include "app/control_panel_window.h"
-#include "app/overview_window.h"
-#include "session/stage_table.h"
 #include "app/editor_window.h"
 #include "app/fatal_error_window.h"
+#include "app/from_file.h"
+#include "app/injection_window.h"  // completes the type input_window.h points to
+#include "app/input_window.h"
 #include "app/layouts/stage_layout.h"
+#include "app/overview_window.h"
 #include "app/stage_window.h"
 #include "app/twips.h"
+#include "session/stage_table.h"
 
 namespace sumaris {
 namespace {
 
 // The placement rules measure the main window with its frame: the rules'
 // main window is the MDI area plus a title bar and borders of this size.
-constexpr int kMainFrameWidth = 120;   // twips
+constexpr int kMainFrameWidth = 120;  // twips
 constexpr int kMainFrameHeight = 420;
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::size_t PathIndex(PathBlock path) { return static_cast<std::size_t>(path); }
+std::size_t PathIndex(PathBlock path) {
+  return static_cast<std::size_t>(path);
+}
 
 }  // namespace
 
@@ -54,7 +56,9 @@ bool MessageBoxDialogs::AskYesNo(std::string_view text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-void MessageBoxDialogs::Beep() { QApplication::beep(); }
+void MessageBoxDialogs::Beep() {
+  QApplication::beep();
+}
 
 void DesktopTextViewer::Open(const std::filesystem::path& file) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
@@ -212,9 +216,11 @@ void MainWindow::PlaceChild(ChildWindow* child, const QRect& rect) {
 void MainWindow::PlaceWindows() {
   PlaceChild(panel_, PanelRect());
   PlaceChild(input_, InputRect());
-  for (OverviewWindow* overview : overviews_) PlaceChild(overview, OverviewRect());
+  for (OverviewWindow* overview : overviews_)
+    PlaceChild(overview, OverviewRect());
   const QRect stage = StageRect();
-  for (StageWindow* window : stages_) PlaceChild(window, stage);
+  for (StageWindow* window : stages_)
+    PlaceChild(window, stage);
   PlaceChild(about_, stage);
 }
 
@@ -243,7 +249,8 @@ void MainWindow::StartUp() {
   input_->SetDialogs(dialogs_);
   AddChild(input_, /*fixedSize=*/false, /*closable=*/false);
   PlaceChild(input_, InputRect());
-  for (PathBlock path : {PathBlock::R1, PathBlock::R2, PathBlock::N}) Overview(path);
+  for (PathBlock path : {PathBlock::R1, PathBlock::R2, PathBlock::N})
+    Overview(path);
 
   // 2. Show the panel, mark the first cycle and show its overview, then
   //    the operand entry.
@@ -267,8 +274,8 @@ void MainWindow::LoadAllWindows() {
   const QRect rect = StageRect();
   for (int slot = 1; slot <= Session::kSlots; ++slot) {
     Stage* stage = adder_.StageInSlot(slot);
-    auto* window = new StageWindow(*stage, session_, layout::StageLayoutForSlot(slot),
-                                   launcher_.get());
+    auto* window =
+        new StageWindow(*stage, session_, layout::StageLayoutForSlot(slot), launcher_.get());
     AddChild(window);
     PlaceChild(window, rect);
     stages_[static_cast<std::size_t>(slot)] = window;
@@ -290,9 +297,8 @@ OverviewWindow* MainWindow::ExistingOverview(PathBlock path) const {
 OverviewWindow* MainWindow::Overview(PathBlock path) {
   OverviewWindow*& overview = overviews_[PathIndex(path)];
   if (overview == nullptr) {
-    overview = new OverviewWindow(OverviewDesignFor(path), [this](int slot) -> ChildWindow* {
-      return StageWindowAt(slot);
-    });
+    overview = new OverviewWindow(OverviewDesignFor(path),
+                                  [this](int slot) -> ChildWindow* { return StageWindowAt(slot); });
     AddChild(overview);
     PlaceChild(overview, OverviewRect());
   }
@@ -312,9 +318,13 @@ HelpAbout* MainWindow::About() {
   return about_;
 }
 
-void MainWindow::ShowAbout() { About()->ShowAndFocus(); }
+void MainWindow::ShowAbout() {
+  About()->ShowAndFocus();
+}
 
-ChildWindow* MainWindow::EditorWindowIfAny() const { return launcher_->window(); }
+ChildWindow* MainWindow::EditorWindowIfAny() const {
+  return launcher_->window();
+}
 
 void MainWindow::OpenEditor(Wire* wire, int start, int end, const std::string& formName,
                             const std::string& title, bool viewOnly) {
@@ -355,7 +365,9 @@ void MainWindow::ShowPath(PathBlock block) {
   }
 }
 
-void MainWindow::Switch2Results() { Overview(PathBlock::Result)->Switch2Results(); }
+void MainWindow::Switch2Results() {
+  Overview(PathBlock::Result)->Switch2Results();
+}
 
 void MainWindow::ShowStep() {
   if (panel_ != nullptr) panel_->ShowStep();

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "adder/adder.h"
-#include "session/session.h"
 #include "session/platform.h"
+#include "session/session.h"
 #include "session/wire_editor.h"
 
 class QApplication;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "session/stage_table.h"
 #include "app/twips.h"
+#include "session/stage_table.h"
 
 namespace sumaris {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "session/session.h"
 #include "app/child_window.h"
+#include "session/session.h"
 
 namespace sumaris {
 
@@ -22,7 +22,7 @@ struct OverviewBlockDesign {
   int left;
   int top;
   int width;
-  int height;  // 0: as tall as its unit rows need
+  int height;                                   // 0: as tall as its unit rows need
   std::vector<std::vector<const char*>> units;  // rows of unit box texts
 };
 

@@ -12,10 +12,10 @@
 
 #include "app/about_window.h"
 #include "app/control_panel_window.h"
-#include "app/main_window.h"
-#include "app/overview_window.h"
 #include "app/injection_window.h"
 #include "app/input_window.h"
+#include "app/main_window.h"
+#include "app/overview_window.h"
 #include "app/stage_window.h"
 #include "core/wire.h"
 
@@ -29,7 +29,8 @@ class QuietViewer final : public sumaris::TextViewer {
 };
 
 void Settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  for (int i = 0; i < 3; ++i)
+    QApplication::processEvents();
 }
 
 bool Save(QWidget* widget, const QDir& folder, const QString& name) {
@@ -94,7 +95,8 @@ int main(int argc, char* argv[]) {
   // What a batch run costs the windows: Run with every window shown.
   clock.restart();
   constexpr int kRuns = 200;
-  for (int i = 0; i < kRuns; ++i) window.session().Run();
+  for (int i = 0; i < kRuns; ++i)
+    window.session().Run();
   const double perRun = static_cast<double>(clock.elapsed()) / kRuns;
   std::fprintf(stderr, "start-up %lld ms, Run with windows shown %.2f ms\n",
                static_cast<long long>(startUp), perRun);
@@ -149,8 +151,7 @@ int main(int argc, char* argv[]) {
   // The injection window, opened by the operand entry's "INJ" button.
   if (auto* inj = window.inputForm()->findChild<QPushButton*>("Command1")) {
     inj->click();
-    ok = Save(Framed(window.inputForm()->injectionWindow()), folder,
-              "44-injection") && ok;
+    ok = Save(Framed(window.inputForm()->injectionWindow()), folder, "44-injection") && ok;
   }
   return ok ? 0 : 1;
 }

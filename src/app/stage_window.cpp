@@ -12,15 +12,15 @@
 #include <cmath>
 #include <map>
 
-#include "session/session.h"
 #include "app/editor_window.h"
 #include "app/fatal_error_window.h"
 #include "app/layouts/row_layout.h"
-#include "core/stage.h"
 #include "app/twips.h"
-#include "core/wire.h"
-#include "session/wire_editor.h"
 #include "app/wire_row_widget.h"
+#include "core/stage.h"
+#include "core/wire.h"
+#include "session/session.h"
+#include "session/wire_editor.h"
 
 namespace sumaris {
 namespace {

@@ -32,8 +32,8 @@ class EditorLauncher {
   EditorLauncher(const EditorLauncher&) = delete;
   EditorLauncher& operator=(const EditorLauncher&) = delete;
 
-  void Open(Wire* source, int start, int end, const std::string& formName,
-            const std::string& title, bool viewOnly);
+  void Open(Wire* source, int start, int end, const std::string& formName, const std::string& title,
+            bool viewOnly);
 
   // The editor window; null before its first use.
   EditorWindow* window() const;

@@ -83,7 +83,9 @@ int WireRowWidget::CellAt(const QPoint& point) const {
   return -1;
 }
 
-QSize WireRowWidget::sizeHint() const { return size_; }
+QSize WireRowWidget::sizeHint() const {
+  return size_;
+}
 
 void WireRowWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);

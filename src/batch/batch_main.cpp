@@ -14,11 +14,11 @@
 #include "batch/batch_parallel.h"
 #include "batch/batch_runner.h"
 #include "batch/headless_adder.h"
-#include "session/session.h"
 #include "batch/testfloat_format.h"
 #include "batch/vector_generator.h"
 #include "batch/wire_trace.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace {
 
@@ -249,7 +249,8 @@ int RunTestFloat(const CommandLine& cl) {
   ConsoleDialogs dialogs;
   sumaris::HeadlessAdder headless(&dialogs);
   const auto start = std::chrono::steady_clock::now();
-  const BatchSummary s = sumaris::RunTestFloat(*in, std::cout, headless.runner, subtract, *cl.mode, dialogs);
+  const BatchSummary s =
+      sumaris::RunTestFloat(*in, std::cout, headless.runner, subtract, *cl.mode, dialogs);
   if (s.ioError) return Fail(s.errorDetail);
   PrintSummary(s, Since(start));
   return s.failed == 0 ? kPassed : kFailed;

@@ -13,9 +13,9 @@
 
 #include "adder/adder.h"
 #include "batch/headless_adder.h"
-#include "session/session.h"
 #include "core/errors.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {

@@ -5,12 +5,12 @@
 #include <optional>
 #include <ostream>
 
-#include "adder/operand_entry.h"
 #include "adder/adder.h"
-#include "session/session.h"
+#include "adder/operand_entry.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {

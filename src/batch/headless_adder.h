@@ -2,8 +2,8 @@
 
 #include "adder/adder.h"
 #include "batch/batch_runner.h"
-#include "session/session.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 

@@ -4,10 +4,10 @@
 
 #include "adder/adder.h"
 #include "batch/headless_adder.h"
-#include "session/session.h"
-#include "session/platform.h"
 #include "core/stage.h"
 #include "core/wire.h"
+#include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {

@@ -5,7 +5,9 @@
 
 namespace sumaris {
 
-double Cell::SlowValue() const { return ReadLeadingNumber(text()).value; }
+double Cell::SlowValue() const {
+  return ReadLeadingNumber(text()).value;
+}
 
 void Cell::ReleaseHeap() {
   delete HeapString();
@@ -13,7 +15,9 @@ void Cell::ReleaseHeap() {
   heapCells_.fetch_sub(1, std::memory_order_relaxed);
 }
 
-void Cell::SetLongNumber(long long value) { *this = std::string_view(std::to_string(value)); }
+void Cell::SetLongNumber(long long value) {
+  *this = std::string_view(std::to_string(value));
+}
 
 long long Cell::SlowInteger() const {
   std::optional<double> v = ReadWholeNumber(text());

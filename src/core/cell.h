@@ -15,7 +15,7 @@ namespace sumaris {
 class Cell {
  public:
   Cell() noexcept { SetChar('0'); }
-  Cell(std::string_view text) { AssignInline(text); }  // NOLINT: texts convert freely
+  Cell(std::string_view text) { AssignInline(text); }       // NOLINT: texts convert freely
   Cell(const char* text) : Cell(std::string_view(text)) {}  // NOLINT
   Cell(const Cell& other) { CopyFrom(other); }
   Cell(Cell&& other) noexcept : w_{other.w_[0], other.w_[1]} { other.SetChar('0'); }
@@ -107,7 +107,8 @@ class Cell {
       // No long text anywhere (the usual state): the cells are plain words.
       std::memcpy(static_cast<void*>(dest), static_cast<const void*>(src), n * sizeof(Cell));
     } else {
-      for (std::size_t i = 0; i < n; ++i) dest[i] = src[i];
+      for (std::size_t i = 0; i < n; ++i)
+        dest[i] = src[i];
     }
   }
 

@@ -11,8 +11,12 @@
 namespace sumaris {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Length of the longest numeric prefix of text starting at `from`, or 0.
 // Also tells whether the mantissa held a digit at all.
@@ -20,17 +24,20 @@ std::size_t NumericPrefix(std::string_view text, std::size_t from) {
   std::size_t i = from;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   std::size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  while (i < text.size() && IsDigit(text[i]))
+    ++i, ++digits;
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+    while (i < text.size() && IsDigit(text[i]))
+      ++i, ++digits;
   }
   if (digits == 0) return 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
     std::size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     if (j < text.size() && IsDigit(text[j])) {
-      while (j < text.size() && IsDigit(text[j])) ++j;
+      while (j < text.size() && IsDigit(text[j]))
+        ++j;
       i = j;
     }
   }
@@ -107,7 +114,8 @@ double ConvertPrefix(std::string_view prefix, bool& outOfRange) {
 
 LeadingNumber ReadLeadingNumber(std::string_view text) {
   std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
+  while (start < text.size() && IsBlank(text[start]))
+    ++start;
   std::size_t len = NumericPrefix(text, start);
   LeadingNumber result;
   if (len == 0) return result;
@@ -118,11 +126,13 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
 
 std::optional<double> ReadWholeNumber(std::string_view text) {
   std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
+  while (start < text.size() && IsBlank(text[start]))
+    ++start;
   std::size_t len = NumericPrefix(text, start);
   if (len == 0) return std::nullopt;
   std::size_t end = start + len;
-  while (end < text.size() && IsBlank(text[end])) ++end;
+  while (end < text.size() && IsBlank(text[end]))
+    ++end;
   if (end != text.size()) return std::nullopt;
   bool outOfRange = false;
   double v = ConvertPrefix(text.substr(start, len), outOfRange);
@@ -163,13 +173,15 @@ std::string FormatDouble(double value) {
   }
   int exponent = 0;
   std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
-  while (count > 1 && digits[count - 1] == '0') --count;
+  while (count > 1 && digits[count - 1] == '0')
+    --count;
 
   if (exponent >= 15 || exponent < -5) {
     *o++ = digits[0];
     if (count > 1) {
       *o++ = '.';
-      for (int i = 1; i < count; ++i) *o++ = digits[i];
+      for (int i = 1; i < count; ++i)
+        *o++ = digits[i];
     }
     *o++ = 'E';
     *o++ = exponent < 0 ? '-' : '+';
@@ -179,14 +191,18 @@ std::string FormatDouble(double value) {
   } else if (exponent < 0) {
     *o++ = '0';
     *o++ = '.';
-    for (int i = 0; i < -exponent - 1; ++i) *o++ = '0';
-    for (int i = 0; i < count; ++i) *o++ = digits[i];
+    for (int i = 0; i < -exponent - 1; ++i)
+      *o++ = '0';
+    for (int i = 0; i < count; ++i)
+      *o++ = digits[i];
   } else {
     const int intDigits = exponent + 1;
-    for (int i = 0; i < intDigits; ++i) *o++ = i < count ? digits[i] : '0';
+    for (int i = 0; i < intDigits; ++i)
+      *o++ = i < count ? digits[i] : '0';
     if (count > intDigits) {
       *o++ = '.';
-      for (int i = intDigits; i < count; ++i) *o++ = digits[i];
+      for (int i = intDigits; i < count; ++i)
+        *o++ = digits[i];
     }
   }
   return std::string(out, o);

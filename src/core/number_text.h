@@ -11,8 +11,8 @@ namespace sumaris {
 // is read) and strictly (the whole text must be a number).
 
 struct LeadingNumber {
-  double value = 0;        // 0 when the text has no numeric prefix
-  bool found = false;      // a numeric prefix was there
+  double value = 0;         // 0 when the text has no numeric prefix
+  bool found = false;       // a numeric prefix was there
   bool outOfRange = false;  // the prefix names a number beyond the double range
 };
 

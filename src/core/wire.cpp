@@ -19,7 +19,8 @@ Wire::Wire(Stage* owner, std::string name, std::string title, int first, int las
 
 std::string Wire::Text() const {
   std::string s;
-  for (const Cell& c : cells_) s += c.text();
+  for (const Cell& c : cells_)
+    s += c.text();
   return s;
 }
 

@@ -6,11 +6,14 @@
 namespace sumaris {
 namespace {
 
-long long LeadingInt(const Cell& cell) { return CaptionValue(cell); }
+long long LeadingInt(const Cell& cell) {
+  return CaptionValue(cell);
+}
 
 template <typename Op>
 void Cellwise(const Wire& a, const Wire& b, int n, Wire& c, Op op) {
-  for (int p = 0; p < n; ++p) c[p].SetNumber(op(a[p].Integer(), b[p].Integer()));
+  for (int p = 0; p < n; ++p)
+    c[p].SetNumber(op(a[p].Integer(), b[p].Integer()));
 }
 
 void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, long long carry,
@@ -28,7 +31,9 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
 
 }  // namespace
 
-long long CaptionValueOfText(const Cell& cell) { return RoundToInteger(cell.Value()); }
+long long CaptionValueOfText(const Cell& cell) {
+  return RoundToInteger(cell.Value());
+}
 
 double WireToNumber(const Wire& wire, int msbCell, int lsbCell, double weight, double factor) {
   return BoxesToNumber(wire.cells(), msbCell, lsbCell, weight, factor);
@@ -70,8 +75,8 @@ void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, i
   Ripple(a, b, lsbCell, msbCell, s, carryIn, carryOut);
 }
 
-void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s,
-              const Cell& carryIn, Wire* carryOut) {
+void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, const Cell& carryIn,
+              Wire* carryOut) {
   Ripple(a, b, lsbCell, msbCell, s, LeadingInt(carryIn), carryOut);
 }
 
@@ -92,17 +97,20 @@ void AndWires(const Wire& a, const Wire& b, int n, Wire& c) {
 }
 
 void XorWireBit(const Wire& a, const Wire& bit, int n, Wire& c) {
-  for (int p = 0; p < n; ++p) c[p].SetNumber(a[p].Integer() ^ bit[0].Integer());
+  for (int p = 0; p < n; ++p)
+    c[p].SetNumber(a[p].Integer() ^ bit[0].Integer());
 }
 
 void OrReduce(const Wire& a, int n, Wire& c) {
   long long acc = 0;
-  for (int p = 0; p < n; ++p) acc |= LeadingInt(a[p]);
+  for (int p = 0; p < n; ++p)
+    acc |= LeadingInt(a[p]);
   c[0].SetNumber(acc);
 }
 
 void InvertWire(const Wire& a, int n, Wire& c) {
-  for (int p = 0; p < n; ++p) c[p].SetNumber(1 - a[p].Integer());
+  for (int p = 0; p < n; ++p)
+    c[p].SetNumber(1 - a[p].Integer());
 }
 
 void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c) {

@@ -38,8 +38,8 @@ void NumberToWire(int value, Wire& wire, int msbCell, int lsbCell);
 // goes to cell 0 of carryOut when one is given.
 void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, int carryIn,
               Wire* carryOut = nullptr);
-void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s,
-              const Cell& carryIn, Wire* carryOut = nullptr);
+void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, const Cell& carryIn,
+              Wire* carryOut = nullptr);
 
 void XorWires(const Wire& a, const Wire& b, int n, Wire& c);
 void XnorWires(const Wire& a, const Wire& b, int n, Wire& c);

@@ -12,7 +12,7 @@ namespace sumaris {
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
-  virtual void Message(std::string_view text) = 0;  // an OK box
+  virtual void Message(std::string_view text) = 0;   // an OK box
   virtual bool AskYesNo(std::string_view text) = 0;  // true for Yes
   virtual void Beep() = 0;
 };

@@ -14,7 +14,9 @@ void SessionUi::Switch2Results() {
   if (session_ != nullptr) session_->Activate(25);
 }
 
-Session::Session(Adder& adder) : adder_(adder) { defaultUi_.session_ = this; }
+Session::Session(Adder& adder) : adder_(adder) {
+  defaultUi_.session_ = this;
+}
 
 void Session::SetUi(SessionUi* ui) {
   ui_ = ui != nullptr ? ui : &defaultUi_;
@@ -23,7 +25,8 @@ void Session::SetUi(SessionUi* ui) {
 
 void Session::FillStepTable() {
   stepTable_[0] = nullptr;
-  for (int slot = 1; slot <= kSlots; ++slot) stepTable_[slot] = adder_.StageInSlot(slot);
+  for (int slot = 1; slot <= kSlots; ++slot)
+    stepTable_[slot] = adder_.StageInSlot(slot);
 }
 
 Stage* Session::StageAt(int slot) const {

@@ -13,10 +13,10 @@ namespace sumaris {
 // its block is highlighted.
 struct StageEntry {
   int slot;
-  std::string_view stage;     // the stage's name
-  PathBlock overview;         // R1, R2, N1 or FINAL
-  std::string_view block;     // the block label in that overview
-  bool marksPath;             // DoMe calls ShowR2 / ShowN / ShowResults first
+  std::string_view stage;  // the stage's name
+  PathBlock overview;      // R1, R2, N1 or FINAL
+  std::string_view block;  // the block label in that overview
+  bool marksPath;          // DoMe calls ShowR2 / ShowN / ShowResults first
 };
 
 inline constexpr std::array<StageEntry, 25> kStageTable = {{

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "session/session.h"
-#include "session/platform.h"
 #include "core/wire.h"
+#include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 

@@ -12,9 +12,9 @@
 #include "app/about_window.h"
 #include "app/control_panel_window.h"
 #include "app/overview_window.h"
-#include "app/window_fixture.h"
 #include "app/stage_window.h"
 #include "app/twips.h"
+#include "app/window_fixture.h"
 #include "core/wire.h"
 
 using namespace sumaris;

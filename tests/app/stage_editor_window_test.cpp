@@ -9,14 +9,14 @@
 #include <map>
 
 #include "app/control_panel_window.h"
-#include "app/overview_window.h"
-#include "app/window_fixture.h"
 #include "app/editor_window.h"
 #include "app/layouts/stage_layout.h"
+#include "app/overview_window.h"
 #include "app/stage_window.h"
 #include "app/twips.h"
-#include "core/wire.h"
+#include "app/window_fixture.h"
 #include "app/wire_row_widget.h"
+#include "core/wire.h"
 
 using namespace sumaris;
 using namespace sumaris::testing;

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "app/fatal_error_window.h"
 #include "app/main_window.h"
 #include "support/recording_platform.h"
-#include "app/fatal_error_window.h"
 
 namespace sumaris::testing {
 

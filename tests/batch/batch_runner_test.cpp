@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "session/platform.h"
 #include "support/adder_driver.h"
 #include "support/files.h"
 #include "support/recording_platform.h"
-#include "session/platform.h"
 
 namespace sumaris {
 namespace {

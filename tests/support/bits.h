@@ -10,8 +10,8 @@
 #include <string>
 
 #include "adder/adder.h"
-#include "support/adder_driver.h"
 #include "core/wire.h"
+#include "support/adder_driver.h"
 
 namespace sumaris::test {
 

@@ -8,7 +8,8 @@ namespace sumaris {
 // correction when the prediction was one short.
 class NPost final : public AdderStage {
  public:
-  explicit NPost(Adder& adder) : AdderStage(adder, "NPost", 23, "Normalization + Post-norm Shift") {}
+  explicit NPost(Adder& adder)
+      : AdderStage(adder, "NPost", 23, "Normalization + Post-norm Shift") {}
   void Pull() override;
   void Calculate() override;
 

@@ -1,8 +1,8 @@
 // Steps 19 and 20: the N path's larger significand and the aligned,
 // inverted smaller one.
+#include "adder/adder.h"
 #include "adder/npath/n_small_exp.h"
 #include "adder/npath/n_small_sig.h"
-#include "adder/adder.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {
@@ -10,7 +10,8 @@ namespace {
 
 template <std::size_t N>
 void CopyBoxes(Wire& dest, const std::array<Cell, N>& boxes) {
-  for (int i = 0; i < dest.size(); ++i) dest[i] = boxes[static_cast<std::size_t>(i)];
+  for (int i = 0; i < dest.size(); ++i)
+    dest[i] = boxes[static_cast<std::size_t>(i)];
 }
 
 }  // namespace
@@ -49,14 +50,17 @@ void NSmallSig::Calculate() {
   if (DELTA[1].Is('1')) {
     // B is larger: A is the smaller operand, one position to the right.
     FSOPA[0] = "1";
-    for (int i = 1; i <= 53; ++i) FSOPA[i].SetNumber(invert(Fa[i - 1]));
+    for (int i = 1; i <= 53; ++i)
+      FSOPA[i].SetNumber(invert(Fa[i - 1]));
   } else if (DELTA[0].Is('1')) {
     // A is larger by one: B one position to the right.
     FSOPA[0] = "1";
-    for (int i = 1; i <= 53; ++i) FSOPA[i].SetNumber(invert(FB[i - 1]));
+    for (int i = 1; i <= 53; ++i)
+      FSOPA[i].SetNumber(invert(FB[i - 1]));
   } else {
     // Equal exponents: B taken as the smaller, no shift.
-    for (int i = 0; i <= 52; ++i) FSOPA[i].SetNumber(invert(FB[i]));
+    for (int i = 0; i <= 52; ++i)
+      FSOPA[i].SetNumber(invert(FB[i]));
     FSOPA[53] = "1";
   }
 }

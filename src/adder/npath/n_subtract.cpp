@@ -1,16 +1,18 @@
 // Steps 21 to 23: parallel-prefix subtraction, leading-zero anticipation,
 // normalisation.
+#include "adder/adder.h"
 #include "adder/npath/n_approx.h"
 #include "adder/npath/n_post.h"
 #include "adder/npath/n_sigadd.h"
-#include "adder/adder.h"
 #include "core/errors.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {
 namespace {
 
-int Val(const Cell& cell) { return static_cast<int>(CaptionValue(cell)); }
+int Val(const Cell& cell) {
+  return static_cast<int>(CaptionValue(cell));
+}
 
 }  // namespace
 
@@ -23,21 +25,26 @@ void NSigadd::Pull() {
 
 int NSigadd::Operator(int leftOp, int rightOp) {
   switch (leftOp) {
-    case 1: return rightOp;  // propagate passes the less significant status
-    case 2: return 2;        // generate
-    default: return 0;       // kill
+    case 1:
+      return rightOp;  // propagate passes the less significant status
+    case 2:
+      return 2;  // generate
+    default:
+      return 0;  // kill
   }
 }
 
 void NSigadd::CalcSigma() {
   Sigma[0] = "1";  // bit -2: FLP extended by 0, FSOPA by 1
-  for (int j = -1; j <= 51; ++j) Sigma[j + 2].SetNumber(Val(FLP[j + 1]) + Val(FSOPA[j + 1]));
+  for (int j = -1; j <= 51; ++j)
+    Sigma[j + 2].SetNumber(Val(FLP[j + 1]) + Val(FSOPA[j + 1]));
   Sigma[54] = FSOPA[53];  // FLP has no bit 52
 }
 
 void NSigadd::CalcPIE() {
   PIE[54] = Sigma[54];
-  for (int j = 51; j >= -2; --j) PIE[j + 2].SetNumber(Operator(Val(Sigma[j + 2]), Val(PIE[j + 3])));
+  for (int j = 51; j >= -2; --j)
+    PIE[j + 2].SetNumber(Operator(Val(Sigma[j + 2]), Val(PIE[j + 3])));
 }
 
 void NSigadd::Calculate() {
@@ -53,13 +60,16 @@ void NSigadd::Calculate() {
   prop_c[53] = "1";  // the carry-in enters the least significant bit
   P[54] = Sigma[54];
   XnorWires(P, gen_c, 55, my_XNOR);  // one's complement of FLP + FSOPA
-  for (int i = 0; i <= 53; ++i) GP_C[i].SetNumber(Val(prop_c[i]) | Val(gen_c[i + 1]));
-  for (int i = 0; i <= 53; ++i) my_xor[i].SetNumber(Val(P[i + 1]) ^ Val(GP_C[i]));
+  for (int i = 0; i <= 53; ++i)
+    GP_C[i].SetNumber(Val(prop_c[i]) | Val(gen_c[i + 1]));
+  for (int i = 0; i <= 53; ++i)
+    my_xor[i].SetNumber(Val(P[i + 1]) ^ Val(GP_C[i]));
   Fopsum2[0] = my_XNOR[0];
   if (Fopsum2[0].Is('1')) {
     CopyWire(abs_FPSUM, my_xor, 54);  // FLP - x
   } else {
-    for (int i = 0; i <= 53; ++i) abs_FPSUM[i] = my_XNOR[i + 1];  // x - FLP
+    for (int i = 0; i <= 53; ++i)
+      abs_FPSUM[i] = my_XNOR[i + 1];  // x - FLP
   }
 }
 
@@ -113,13 +123,16 @@ void NPost::Calculate() {
   const double amount = WireToNumber(LZP, 0, 5, 1, 2);
   if (amount < 0 || amount != static_cast<int>(amount)) throw StageError("Subscript out of range");
   const int s = static_cast<int>(amount);
-  for (int i = 0; i <= 53 - s; ++i) norm_FPSUM[i] = abs_FPSUM[i + s];
-  for (int i = std::max(54 - s, 0); i <= 53; ++i) norm_FPSUM[i] = "0";
+  for (int i = 0; i <= 53 - s; ++i)
+    norm_FPSUM[i] = abs_FPSUM[i + s];
+  for (int i = std::max(54 - s, 0); i <= 53; ++i)
+    norm_FPSUM[i] = "0";
   sel[0] = norm_FPSUM[0];
   if (sel[0].Value() == 1) {
     CopyWire(F_NEAR, norm_FPSUM, 53);  // leading one at bit -1: one to the right
   } else {
-    for (int i = 1; i <= 53; ++i) F_NEAR[i - 1] = norm_FPSUM[i];
+    for (int i = 1; i <= 53; ++i)
+      F_NEAR[i - 1] = norm_FPSUM[i];
   }
 }
 

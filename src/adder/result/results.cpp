@@ -19,8 +19,10 @@ void Results::Pull() {
     Fa[52] = adder().nPost.F_NEAR[52];
     Label5 = "N path";
   }
-  for (int i = 0; i <= 51; ++i) Fa[i] = source[i];
-  for (int i = 0; i <= 10; ++i) Ea[i] = adder().pathDecision.E_final[i];
+  for (int i = 0; i <= 51; ++i)
+    Fa[i] = source[i];
+  for (int i = 0; i <= 10; ++i)
+    Ea[i] = adder().pathDecision.E_final[i];
   SetValue();
   TempLablels();
 }
@@ -34,7 +36,8 @@ std::string Results::Readout(std::string_view name) const {
 
 double Results::CalcExponent() const {
   double e = 0;
-  for (int i = 0; i <= 10; ++i) e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  for (int i = 0; i <= 10; ++i)
+    e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
   if (e == 0) return std::ldexp(1.0, -1022);
   const double power = std::pow(2.0, e - 1023);
   return std::isinf(power) ? -1 : power;
@@ -62,14 +65,17 @@ void Results::SetValue() {
 
 void Results::TempLablels() {
   double e = 0;
-  for (int i = 0; i <= 10; ++i) e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  for (int i = 0; i <= 10; ++i)
+    e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
   Label4 = FormatDouble(e - 1023);
 }
 
 std::string Results::PadLine() const {
   std::string line = Sa[0].Value() == 1 ? "1" : "@";
-  for (int i = 0; i <= 10; ++i) line += Ea[i] == "1" ? '1' : '@';
-  for (int i = 1; i <= 52; ++i) line += Fa[i] == "1" ? '1' : '@';
+  for (int i = 0; i <= 10; ++i)
+    line += Ea[i] == "1" ? '1' : '@';
+  for (int i = 1; i <= 52; ++i)
+    line += Fa[i] == "1" ? '1' : '@';
   return line;
 }
 

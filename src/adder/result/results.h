@@ -33,8 +33,8 @@ class Results final : public AdderStage {
   Wire Ea{this, "Ea", "e", 10, 0};
   Wire Fa{this, "Fa", "f", 0, 52};
 
-  std::string Label1;             // the decimal value
-  std::string Label4;             // the unbiased exponent
+  std::string Label1;              // the decimal value
+  std::string Label4;              // the unbiased exponent
   std::string Label5 = "N Path ";  // the chosen path
 };
 

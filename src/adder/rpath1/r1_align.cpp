@@ -1,9 +1,9 @@
 // Steps 8 to 11: alignment shift, big mux, large significand, R path condition.
+#include "adder/adder.h"
 #include "adder/rpath1/r1_big_mux.h"
 #include "adder/rpath1/r1_is_r1.h"
 #include "adder/rpath1/r1_shift_l.h"
 #include "adder/rpath1/r1_shift_r.h"
-#include "adder/adder.h"
 #include "core/errors.h"
 #include "core/wire_routines.h"
 
@@ -23,9 +23,12 @@ void R1ShiftR::Calculate() {
     throw StageError("Subscript out of range");
   }
   const int s = static_cast<int>(amount);
-  for (int p = 0; p < s; ++p) FSOPAmed[p] = seff[0];
-  for (int p = s; p <= s + 54; ++p) FSOPAmed[p] = FSOP[p - s];
-  for (int p = s + 55; p <= 117; ++p) FSOPAmed[p] = seff[0];
+  for (int p = 0; p < s; ++p)
+    FSOPAmed[p] = seff[0];
+  for (int p = s; p <= s + 54; ++p)
+    FSOPAmed[p] = FSOP[p - s];
+  for (int p = s + 55; p <= 117; ++p)
+    FSOPAmed[p] = seff[0];
 }
 
 void R1BigMux::Pull() {
@@ -37,8 +40,10 @@ void R1BigMux::Pull() {
 
 void R1BigMux::Calculate() {
   if (IS_BIG[0].Value() != 0) {
-    for (int p = 0; p <= 63; ++p) FSOPA[p] = seff[0];
-    for (int p = 64; p <= 117; ++p) FSOPA[p] = FSO[p - 64];
+    for (int p = 0; p <= 63; ++p)
+      FSOPA[p] = seff[0];
+    for (int p = 64; p <= 117; ++p)
+      FSOPA[p] = FSO[p - 64];
   } else {
     CopyWire(FSOPA, FSOPAmed, 118);
   }
@@ -52,10 +57,12 @@ void R1ShiftL::Pull() {
 void R1ShiftL::Calculate() {
   if (!seff[0].Is('1')) {
     FLP[0] = "0";
-    for (int p = 1; p <= 53; ++p) FLP[p] = FL[p - 1];
+    for (int p = 1; p <= 53; ++p)
+      FLP[p] = FL[p - 1];
   } else {
     // Never complemented, so the fill at the bottom is 0.
-    for (int p = 0; p <= 52; ++p) FLP[p] = FL[p];
+    for (int p = 0; p <= 52; ++p)
+      FLP[p] = FL[p];
     FLP[53] = "0";
   }
 }

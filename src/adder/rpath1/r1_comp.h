@@ -14,7 +14,7 @@ class R11Comp final : public AdderStage {
 
   Wire Sa{this, "Sa", "SA", 0, 0};
   Wire SB{this, "SB", "SB", 0, 0};
-  Wire SOP{this, "SOP", "SOP", 0, 0};   // 0 add, 1 subtract
+  Wire SOP{this, "SOP", "SOP", 0, 0};      // 0 add, 1 subtract
   Wire seff{this, "seff", "S.EFF", 0, 0};  // 1 = effective subtraction
   Wire Fa{this, "Fa", "FA[0:52]", 0, 52};
   Wire FB{this, "FB", "FB[0:52]", 0, 52};

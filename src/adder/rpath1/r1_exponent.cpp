@@ -1,7 +1,7 @@
 // Steps 1 and 2: the exponent difference D = EA - EB - 1.
+#include "adder/adder.h"
 #include "adder/rpath1/r1_large.h"
 #include "adder/rpath1/r1_medium.h"
-#include "adder/adder.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {

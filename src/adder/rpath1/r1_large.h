@@ -12,13 +12,13 @@ class R1Large final : public AdderStage {
   void Pull() override;
   void Calculate() override;
 
-  Wire OEA{this, "OEA", "", 11, 11};               // constant "0", never written
+  Wire OEA{this, "OEA", "", 11, 11};  // constant "0", never written
   Wire Ea{this, "Ea", "0,EA[10:7]", 10, 7};
-  Wire OEB{this, "OEB", "", 11, 11};               // constant "0", never written
+  Wire OEB{this, "OEB", "", 11, 11};  // constant "0", never written
   Wire EB{this, "EB", "0,EB[10:7]", 10, 7};
-  Wire OEB_INV{this, "OEB_INV", "", 11, 11};       // hidden: inverse of OEB
-  Wire EB_INV{this, "EB_INV", "", 10, 7};          // hidden: inverse of EB
-  Wire CIN{this, "CIN", "Carry in  ", 7, 7};       // carry from R1Medium
+  Wire OEB_INV{this, "OEB_INV", "", 11, 11};  // hidden: inverse of OEB
+  Wire EB_INV{this, "EB_INV", "", 10, 7};     // hidden: inverse of EB
+  Wire CIN{this, "CIN", "Carry in  ", 7, 7};  // carry from R1Medium
   Wire SIGN_MED{this, "SIGN_MED", "SIGN_MED", 6, 6};
   Wire DELTA{this, "DELTA", "DELTA[11:7]", 10, 7};
   Wire SIGN_BIG{this, "SIGN_BIG", "SIGN_BIG", 11, 11};

@@ -1,10 +1,10 @@
 // Steps 3 to 7: effective operation, complement, pre-shift and the swaps.
+#include "adder/adder.h"
 #include "adder/rpath1/r1_align1.h"
 #include "adder/rpath1/r1_comp.h"
 #include "adder/rpath1/r1_swap1.h"
 #include "adder/rpath1/r1_swap2.h"
 #include "adder/rpath1/r1_swap3.h"
-#include "adder/adder.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {
@@ -12,12 +12,14 @@ namespace {
 
 // Cells from..from+n-1 of src into cells at..at+n-1 of dest, texts unchanged.
 void CopyCells(Wire& dest, int at, const Wire& src, int from, int n) {
-  for (int i = 0; i < n; ++i) dest[at + i] = src[from + i];
+  for (int i = 0; i < n; ++i)
+    dest[at + i] = src[from + i];
 }
 
 template <std::size_t N>
 void CopyBoxes(Wire& dest, const std::array<Cell, N>& boxes) {
-  for (int i = 0; i < dest.size(); ++i) dest[i] = boxes[static_cast<std::size_t>(i)];
+  for (int i = 0; i < dest.size(); ++i)
+    dest[i] = boxes[static_cast<std::size_t>(i)];
 }
 
 }  // namespace
@@ -91,7 +93,9 @@ void R1Swap2::Pull() {
   SIGN_BIG[0] = adder().r1Large.SIGN_BIG[0];
 }
 
-void R1Swap2::Calculate() { MuxWires(FBO, FAO, 54, SIGN_BIG, FSO); }
+void R1Swap2::Calculate() {
+  MuxWires(FBO, FAO, 54, SIGN_BIG, FSO);
+}
 
 void R1Swap3::Pull() {
   const OperandEntry& in = adder().input;

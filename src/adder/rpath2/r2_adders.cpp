@@ -1,15 +1,16 @@
 // Steps 12 to 14: half adders, compound adder, injection addition.
+#include "adder/adder.h"
 #include "adder/rpath2/r2_compound.h"
 #include "adder/rpath2/r2_ha.h"
 #include "adder/rpath2/r2_sigadd.h"
-#include "adder/adder.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {
 
 void R2HA::Pull() {
   const Wire& fsopa = adder().r1BigMux.FSOPA;
-  for (int p = 0; p <= 53; ++p) FSOPA[p] = fsopa[p];
+  for (int p = 0; p <= 53; ++p)
+    FSOPA[p] = fsopa[p];
   CopyWire(FLP, adder().r1ShiftL.FLP, 54);
 }
 
@@ -46,7 +47,8 @@ std::int16_t R2Sigadd::HAcarry(int a, int b, int cin, int z) {
 
 void R2Sigadd::Pull() {
   const Wire& fsopa = adder().r1BigMux.FSOPA;
-  for (int p = 0; p <= 62; ++p) FSOPA[p] = fsopa[p + 55];
+  for (int p = 0; p <= 62; ++p)
+    FSOPA[p] = fsopa[p + 55];
   seff[0] = adder().r11Comp.seff[0];
   FSOPA53[0] = fsopa[54];
   adder().input.SetINJ();

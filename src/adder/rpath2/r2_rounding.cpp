@@ -1,22 +1,25 @@
 // Steps 15 to 18: rounding decision, post-normalisation, final selection.
+#include "adder/adder.h"
 #include "adder/rpath2/r2_decide.h"
 #include "adder/rpath2/r2_post.h"
 #include "adder/rpath2/r2_select1.h"
 #include "adder/rpath2/r2_select2.h"
-#include "adder/adder.h"
 #include "core/errors.h"
 #include "core/wire_routines.h"
 
 namespace sumaris {
 namespace {
 
-int Bit(const Cell& cell) { return static_cast<int>(CaptionValue(cell)); }
+int Bit(const Cell& cell) {
+  return static_cast<int>(CaptionValue(cell));
+}
 
 }  // namespace
 
 void R2Decide::Pull() {
   XSUM52[0].SetNumber(adder().r2HA.SumBit52);
-  for (int p = 0; p <= 2; ++p) C52RS[p] = adder().r2Sigadd.C52RS[p];
+  for (int p = 0; p <= 2; ++p)
+    C52RS[p] = adder().r2Sigadd.C52RS[p];
   IsRN[0] = "0";
   IsRI[0] = "0";
   const OperandEntry& in = adder().input;
@@ -105,7 +108,9 @@ void R2Select1::Pull() {
   RINC[0] = adder().r2Decide.RINC[0];
 }
 
-void R2Select1::Calculate() { MuxWires(FPOSUM_s, FPOSUMI_s, 52, RINC, FFAR); }
+void R2Select1::Calculate() {
+  MuxWires(FPOSUM_s, FPOSUMI_s, 52, RINC, FFAR);
+}
 
 void R2Select2::Pull() {
   LSBINC[0] = adder().r2Decide.LSBincO[0];

@@ -32,15 +32,16 @@ StageLayout ResultsLayout();
 const StageLayout& StageLayoutForSlot(int slot) {
   using Maker = StageLayout (*)();
   static constexpr Maker kMakers[] = {
-      R1MediumLayout,   R1LargeLayout,    R11CompLayout,    R1Align1Layout,  R1Swap1Layout,
-      R1Swap2Layout,    R1Swap3Layout,    R1ShiftRLayout,   R1BigMuxLayout,  R1ShiftLLayout,
-      R1IsR1Layout,     R2HALayout,       R2CompoundLayout, R2SigaddLayout,  R2DecideLayout,
-      R2PostLayout,     R2Select1Layout,  R2Select2Layout,  NSmallExpLayout, NSmallSigLayout,
-      NSigaddLayout,    NApproxLayout,    NPostLayout,      PathDecisionLayout, ResultsLayout,
+      R1MediumLayout, R1LargeLayout,   R11CompLayout,    R1Align1Layout,     R1Swap1Layout,
+      R1Swap2Layout,  R1Swap3Layout,   R1ShiftRLayout,   R1BigMuxLayout,     R1ShiftLLayout,
+      R1IsR1Layout,   R2HALayout,      R2CompoundLayout, R2SigaddLayout,     R2DecideLayout,
+      R2PostLayout,   R2Select1Layout, R2Select2Layout,  NSmallExpLayout,    NSmallSigLayout,
+      NSigaddLayout,  NApproxLayout,   NPostLayout,      PathDecisionLayout, ResultsLayout,
   };
   static const std::vector<StageLayout> kLayouts = [] {
     std::vector<StageLayout> all;
-    for (Maker make : kMakers) all.push_back(make());
+    for (Maker make : kMakers)
+      all.push_back(make());
     return all;
   }();
   return kLayouts.at(static_cast<std::size_t>(slot - 1));

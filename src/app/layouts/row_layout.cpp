@@ -34,7 +34,8 @@ RowGeometry LayoutWire(int first, int last, int groupGap) {
 RowGeometry LayoutHiddenWire(int first, int last) {
   const int count = std::abs(last - first);
   RowGeometry row;
-  for (int p = 0; p <= count; ++p) row.cells.push_back({twips::kCellPitch * p, false, {}, false});
+  for (int p = 0; p <= count; ++p)
+    row.cells.push_back({twips::kCellPitch * p, false, {}, false});
   return row;
 }
 

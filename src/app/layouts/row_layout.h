@@ -11,15 +11,15 @@ namespace twips {
 inline constexpr int kCellPitch = 185;
 inline constexpr int kCellWidth = 180;
 inline constexpr int kCellHeight = 330;
-inline constexpr int kIndexAbove = 240;   // index label top is 240 above the cell
-inline constexpr int kIndexLeft = 30;     // and 30 to the left of it
-inline constexpr int kIndexSize = 255;    // index labels are 255 by 255
+inline constexpr int kIndexAbove = 240;  // index label top is 240 above the cell
+inline constexpr int kIndexLeft = 30;    // and 30 to the left of it
+inline constexpr int kIndexSize = 255;   // index labels are 255 by 255
 }  // namespace twips
 
 struct RowCell {
-  int left = 0;             // left of the cell, relative to cell 0
-  bool visible = true;      // false for the cells of a hidden wire
-  std::string index;        // text of the index label (the bit number)
+  int left = 0;         // left of the cell, relative to cell 0
+  bool visible = true;  // false for the cells of a hidden wire
+  std::string index;    // text of the index label (the bit number)
   bool indexVisible = false;
 };
 

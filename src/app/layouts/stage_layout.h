@@ -104,7 +104,7 @@ struct Button {
 };
 
 struct StageLayout {
-  int width = 0;   // extent of the drawing, for scrolling
+  int width = 0;  // extent of the drawing, for scrolling
   int height = 0;
   std::vector<Row> rows;
   std::vector<FixedCell> cells;
