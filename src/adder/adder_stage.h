@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <utility>
-
 #include "core/stage.h"
 
 namespace sumaris {
@@ -13,8 +10,7 @@ class Adder;
 // earlier stages through the adder that owns it.
 class AdderStage : public Stage {
  public:
-  AdderStage(Adder& adder, std::string name, int slot, std::string displayName)
-      : Stage(std::move(name), slot, std::move(displayName)), adder_(adder) {}
+  AdderStage(Adder& adder, const StageDescriptor& descriptor) : Stage(descriptor), adder_(adder) {}
 
  protected:
   Adder& adder() const { return adder_; }

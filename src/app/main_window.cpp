@@ -12,6 +12,7 @@
 #include <QStyleFactory>
 #include <QUrl>
 
+#include "adder/stage_list.h"
 #include "app/about_window.h"
 #include "app/control_panel_window.h"
 #include "app/editor_window.h"
@@ -23,7 +24,6 @@
 #include "app/overview_window.h"
 #include "app/stage_window.h"
 #include "app/twips.h"
-#include "session/stage_table.h"
 
 namespace sumaris {
 namespace {
@@ -348,13 +348,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::DoMe(int slot) {
   if (slot < 1 || slot > Session::kSlots) return;
-  const StageEntry& entry = StageEntryForSlot(slot);
-  if (entry.marksPath) ShowPath(entry.overview);
+  const StageDescriptor& stage = StageDescriptorForSlot(slot);
+  if (OpensItsPath(stage)) ShowPath(stage.overview);
   if (slot == Session::kSlots) {
     Switch2Results();
     return;
   }
-  Overview(entry.overview)->Highlight(entry.block);
+  Overview(stage.overview)->Highlight(stage.block);
 }
 
 void MainWindow::ShowPath(PathBlock block) {

@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
+#include "adder/stage_list.h"
 #include "app/twips.h"
-#include "session/stage_table.h"
 
 namespace sumaris {
 namespace {
@@ -45,17 +47,17 @@ const OverviewDesign kR1{
     kDesignWidth,
     5100,
     {
-        {"Label3", 1, 120, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(7)"}}},
-        {"Label2", 2, 2685, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(5)"}}},
-        {"Label5", 3, 120, 1920, 1900, 0, {{"1's complement"}}},
-        {"Label6", 4, 2175, 1920, 1900, 0, {{"SftL(1)", "SftR(1)"}}},
-        {"Label7", 5, 120, 2745, 1550, 0, {{"MUX"}}},
-        {"Label7b", 6, 1827, 2745, 1550, 0, {{"MUX"}}},
-        {"Label11", 7, 3535, 2745, 1550, 0, {{"MUX"}}},
-        {"Label8", 8, 120, 3570, 1550, 0, {{"Shift(63)"}}},
-        {"Label9", 9, 120, 4395, 3257, 0, {{"MUX"}}},
-        {"Label10", 10, 3535, 3570, 1550, 0, {{"ShiftL(1)"}}},
-        {"Label4", 11, 3535, 4395, 1550, 0, {{"AND", "OR"}}},
+        {"Label3", 120, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(7)"}}},
+        {"Label2", 2685, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(5)"}}},
+        {"Label5", 120, 1920, 1900, 0, {{"1's complement"}}},
+        {"Label6", 2175, 1920, 1900, 0, {{"SftL(1)", "SftR(1)"}}},
+        {"Label7", 120, 2745, 1550, 0, {{"MUX"}}},
+        {"Label7b", 1827, 2745, 1550, 0, {{"MUX"}}},
+        {"Label11", 3535, 2745, 1550, 0, {{"MUX"}}},
+        {"Label8", 120, 3570, 1550, 0, {{"Shift(63)"}}},
+        {"Label9", 120, 4395, 3257, 0, {{"MUX"}}},
+        {"Label10", 3535, 3570, 1550, 0, {{"ShiftL(1)"}}},
+        {"Label4", 3535, 4395, 1550, 0, {{"AND", "OR"}}},
     },
     {{"Label3", "Label2"},
      {"Label5", "Label6"},
@@ -82,18 +84,17 @@ const OverviewDesign kR2{
     4700,
     {
         {"Label3",
-         12,
          120,
          720,
          3000,
          0,
          {{"FSOPA[-1:116]", "FLP[-1:52]"}, {"HA(54)"}, {"XSUM[-1:52]", "XCARRY[-1:51]"}}},
-        {"Label5", 14, 3285, 720, 1800, 0, {{"ORtree(63)"}, {"compute C[52],R,S"}, {"XOR", "MUX"}}},
-        {"Label2", 13, 120, 2295, 3000, 0, {{"Compound Adder(53)"}}},
-        {"Label6", 15, 3285, 2295, 1800, 0, {{"MUX", "MUX"}, {"Rounding  Deceision"}}},
-        {"Label4", 16, 120, 3120, 3000, 0, {{"ShiftR", "ShiftR"}}},
-        {"Label9", 17, 120, 3945, 3000, 0, {{"MUX"}}},
-        {"Label10", 18, 3285, 3945, 1800, 0, {{"MUX"}}},
+        {"Label5", 3285, 720, 1800, 0, {{"ORtree(63)"}, {"compute C[52],R,S"}, {"XOR", "MUX"}}},
+        {"Label2", 120, 2295, 3000, 0, {{"Compound Adder(53)"}}},
+        {"Label6", 3285, 2295, 1800, 0, {{"MUX", "MUX"}, {"Rounding  Deceision"}}},
+        {"Label4", 120, 3120, 3000, 0, {{"ShiftR", "ShiftR"}}},
+        {"Label9", 120, 3945, 3000, 0, {{"MUX"}}},
+        {"Label10", 3285, 3945, 1800, 0, {{"MUX"}}},
     },
     {{"Label3", "Label2"},
      {"Label5", "Label6"},
@@ -117,23 +118,21 @@ const OverviewDesign kN1{
     kDesignWidth,
     5000,
     {
-        {"Label3", 19, 120, 720, 4965, 0, {{"MUX", "2-bit ADD"}}},
-        {"Label5", 20, 120, 1545, 4965, 0, {{"INV(53)", "INV(53)"}, {"MUX", "MUX"}}},
+        {"Label3", 120, 720, 4965, 0, {{"MUX", "2-bit ADD"}}},
+        {"Label5", 120, 1545, 4965, 0, {{"INV(53)", "INV(53)"}, {"MUX", "MUX"}}},
         {"Label6",
-         21,
          120,
          2745,
          2400,
          0,
          {{"XNOR", "OR"}, {"Paralel  prefix Adder(55)"}, {"XOR", "MUX"}}},
         {"Label4",
-         22,
          2685,
          2745,
          2400,
          0,
          {{"XOR(55)", "PN-recode"}, {"PENC(54)", "PENC(55)"}, {"MUX"}}},
-        {"Label9", 23, 120, 4320, 4965, 0, {{"Left Shifter(64)", "MUX"}}},
+        {"Label9", 120, 4320, 4965, 0, {{"Left Shifter(64)", "MUX"}}},
     },
     {{"Label3", "Label5"},
      {"Label5", "Label6"},
@@ -154,8 +153,8 @@ const OverviewDesign kFinal{
     kDesignWidth,
     3000,
     {
-        {"Label3", 24, 620, 720, 3965, 900, {{"Exponent Computation"}}},
-        {"Label2", 25, 620, 1920, 3965, 900, {{"Result"}}},
+        {"Label3", 620, 720, 3965, 900, {{"Exponent Computation"}}},
+        {"Label2", 620, 1920, 3965, 900, {{"Result"}}},
     },
     {{"Label3", "Label2"}},
     "Label3",
@@ -236,6 +235,14 @@ QPolygonF Route(const DesignRect& a, const DesignRect& b, const std::vector<Desi
                      << QPointF(b.right(), y2);
 }
 
+// The stage whose block carries `label` in the overview of `path`.
+const StageDescriptor& StageOfBlock(PathBlock path, std::string_view label) {
+  for (const StageDescriptor& stage : kStageDescriptors) {
+    if (stage.overview == path && stage.block == label) return stage;
+  }
+  throw std::logic_error("no stage stands for overview block " + std::string(label));
+}
+
 }  // namespace
 
 const OverviewDesign& OverviewDesignFor(PathBlock path) {
@@ -254,13 +261,11 @@ const OverviewDesign& OverviewDesignFor(PathBlock path) {
 
 // --- OverviewBlock -----------------------------------------------------------
 
-OverviewBlock::OverviewBlock(const OverviewBlockDesign& design, QWidget* parent)
-    : QLabel(parent), design_(design) {
+OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, QWidget* parent)
+    : QLabel(parent), design_(design), stage_(StageOfBlock(path, design.label)) {
   setObjectName(design.label);
   setCursor(Qt::PointingHandCursor);
-  setToolTip(
-      QString::fromUtf8(StageEntryForSlot(design.slot).stage.data(),
-                        static_cast<qsizetype>(StageEntryForSlot(design.slot).stage.size())));
+  setToolTip(QString::fromUtf8(stage_.name.data(), static_cast<qsizetype>(stage_.name.size())));
   const DesignRect block = BlockRect(design);
   const QFontMetrics metrics(UnitFont(1.0));
   const int rows = static_cast<int>(design.units.size());
@@ -375,7 +380,7 @@ OverviewWindow::OverviewWindow(const OverviewDesign& design,
     subtitle_->setAlignment(Qt::AlignCenter);
   }
   for (const OverviewBlockDesign& blockDesign : design.blocks) {
-    auto* block = new OverviewBlock(blockDesign, this);
+    auto* block = new OverviewBlock(design.path, blockDesign, this);
     connect(block, &OverviewBlock::clicked, this, [this, block] { BlockClicked(block); });
     blocks_.push_back(block);
   }

@@ -17,8 +17,8 @@ namespace sumaris {
 // blocks along the data path. Positions are twips of a design 5205 wide (the
 // control panel's width); the window scales the design to fit.
 struct OverviewBlockDesign {
-  const char* label;  // "Label3": element 0, the block's background
-  int slot;           // the stage it stands for
+  const char* label;  // "Label3": element 0, the block's background; the
+                      // stage list names the stage it stands for
   int left;
   int top;
   int width;
@@ -49,10 +49,10 @@ class OverviewBlock : public QLabel {
   Q_OBJECT
 
  public:
-  OverviewBlock(const OverviewBlockDesign& design, QWidget* parent);
+  OverviewBlock(PathBlock path, const OverviewBlockDesign& design, QWidget* parent);
 
   const OverviewBlockDesign& design() const { return design_; }
-  int slot() const { return design_.slot; }
+  int slot() const { return stage_.slot; }
   void SetHighlighted(bool highlighted);
   bool highlighted() const { return highlighted_; }
   const std::vector<QLabel*>& units() const { return units_; }
@@ -74,6 +74,7 @@ class OverviewBlock : public QLabel {
 
  private:
   const OverviewBlockDesign& design_;
+  const StageDescriptor& stage_;
   bool highlighted_ = false;
   std::vector<QLabel*> units_;
   std::vector<QRect> unitDesign_;  // twips, relative to the block

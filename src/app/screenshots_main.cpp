@@ -132,11 +132,11 @@ int main(int argc, char* argv[]) {
   // The editor on a one-row wire and on a 118-bit wire (view only).
   sumaris::Adder& adder = window.adder();
   window.DoMe(1);
-  window.OpenEditor(&adder.r1Medium.Ea, 6, 0, adder.r1Medium.displayName(),
+  window.OpenEditor(&adder.r1Medium.Ea, 6, 0, std::string(adder.r1Medium.displayName()),
                     adder.r1Medium.Ea.title(), false);
   ok = Save(Framed(window.EditorWindowIfAny()), folder, "41-editor-one-row") && ok;
   window.DoMe(9);
-  window.OpenEditor(&adder.r1BigMux.FSOPA, -1, 116, adder.r1BigMux.displayName(),
+  window.OpenEditor(&adder.r1BigMux.FSOPA, -1, 116, std::string(adder.r1BigMux.displayName()),
                     adder.r1BigMux.FSOPA.title(), true);
   ok = Save(Framed(window.EditorWindowIfAny()), folder, "42-editor-two-rows") && ok;
   ok = Save(&window, folder, "43-main-with-editor") && ok;

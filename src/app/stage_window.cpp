@@ -30,8 +30,8 @@ constexpr int kTitleAboveCell = 510;  // a row's default title position
 constexpr int kArrowLength = 90;      // arrow heads, twips
 constexpr int kArrowHalfWidth = 45;
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QRect Twr(int left, int top, int width, int height) {
@@ -268,38 +268,6 @@ QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
   return extent;
 }
 
-// Readable names of the stages, for the windows' title bars.
-const std::map<std::string, const char*, std::less<>>& StageTitles() {
-  static const std::map<std::string, const char*, std::less<>> kTitles = {
-      {"R1Medium", "exponent difference, medium part"},
-      {"R1Large", "exponent difference, large part"},
-      {"R11Comp", "effective operation and 1's complement"},
-      {"R1Align1", "pre-shift by one"},
-      {"R1Swap1", "operand swap, first step"},
-      {"R1Swap2", "operand swap, second step"},
-      {"R1Swap3", "swap of the large significand"},
-      {"R1ShiftR", "alignment shift right"},
-      {"R1BigMux", "big mux"},
-      {"R1ShiftL", "shift left by one"},
-      {"R1IsR1", "R path condition"},
-      {"R2HA", "half adder"},
-      {"R2Compound", "compound adder"},
-      {"R2Sigadd", "injection addition of the low bits"},
-      {"R2Decide", "rounding decision"},
-      {"R2Post", "post-normalisation shift"},
-      {"R2Select1", "final selection"},
-      {"R2Select2", "final selection of bit 52"},
-      {"NSmallExp", "small exponent difference"},
-      {"NSmallSig", "significand select and pre-shift"},
-      {"NSigadd", "significand subtraction"},
-      {"NApprox", "leading-zero approximation"},
-      {"NPost", "normalisation shift"},
-      {"PathDecision", "path decision and exponent"},
-      {"Results", "the result in binary and decimal"},
-  };
-  return kTitles;
-}
-
 }  // namespace
 
 // --- EditorLauncher ----------------------------------------------------------
@@ -329,10 +297,9 @@ void EditorLauncher::Open(Wire* source, int start, int end, const std::string& f
 // --- StageWindow -------------------------------------------------------------
 
 QString StageWindow::TitleFor(const Stage& stage) {
-  const auto& titles = StageTitles();
-  const auto found = titles.find(stage.name());
-  QString title = QStringLiteral("Step %1: %2").arg(stage.slot()).arg(Q(stage.name()));
-  if (found != titles.end()) title += QStringLiteral(" - ") + QString::fromUtf8(found->second);
+  const StageDescriptor& d = stage.descriptor();
+  QString title = QStringLiteral("Step %1: %2").arg(d.slot).arg(Q(d.name));
+  if (!d.title.empty()) title += QStringLiteral(" - ") + Q(d.title);
   return title;
 }
 
@@ -417,7 +384,8 @@ void StageWindow::ButtonClicked(const layout::Button& button) {
   if (!button.opens || editor_ == nullptr) return;
   const layout::EditorRequest& request = *button.opens;
   Wire* wire = request.wire.empty() ? nullptr : stage_.FindWire(request.wire);
-  const std::string& formName = request.displayName ? *request.displayName : stage_.displayName();
+  const std::string formName =
+      request.displayName ? *request.displayName : std::string(stage_.displayName());
   const std::string& title =
       !request.title.empty() ? request.title : (wire != nullptr ? wire->title() : request.wire);
   editor_->Open(wire, request.start, request.end, formName, title, request.viewOnly);

@@ -33,13 +33,13 @@ void Snapshot(Adder& adder, WireTrace& trace, bool after) {
     const Stage& stage = *adder.StageInSlot(slot);
     if (!after) {
       WireTrace::StageValues values;
-      values.name = stage.name();
+      values.name = std::string(stage.name());
       values.slot = slot;
       for (const Wire* wire : stage.wires()) {
         WireTrace::WireValues w;
         w.name = wire->name();
         w.before = CellTexts(*wire);
-        w.digits = IsDigitWire(stage.name(), wire->name());
+        w.digits = IsDigitWire(adder, *wire);
         values.wires.push_back(std::move(w));
       }
       trace.stages.push_back(std::move(values));
@@ -152,8 +152,8 @@ std::optional<std::string> OperandBits(std::string_view text) {
   return std::nullopt;
 }
 
-bool IsDigitWire(std::string_view stage, std::string_view wire) {
-  return stage == "NSigadd" && (wire == "Sigma" || wire == "PIE");
+bool IsDigitWire(const Adder& adder, const Wire& wire) {
+  return &wire == &adder.nSigadd.Sigma || &wire == &adder.nSigadd.PIE;
 }
 
 WireTrace TraceAddition(const std::string& op, const std::string& mode, const std::string& a,

@@ -10,6 +10,8 @@
 
 namespace sumaris {
 
+class Wire;
+
 // Every wire of every stage before and after one addition, for a waveform
 // viewer (Value Change Dump) or for scripts (JSON).
 struct WireTrace {
@@ -42,7 +44,7 @@ WireTrace TraceAddition(const std::string& op, const std::string& mode, const st
 
 // The wires whose cells hold digit sums and carry statuses (0, 1 or 2)
 // rather than bits: the N path's Sigma and PIE.
-bool IsDigitWire(std::string_view stage, std::string_view wire);
+bool IsDigitWire(const Adder& adder, const Wire& wire);
 
 // Value Change Dump: one scope per stage, one variable per wire with its
 // width, the cells in the wire's own order (cell 0 leftmost). Time k is

@@ -1,15 +1,17 @@
 #include "core/stage.h"
 
+#include <algorithm>
+
 namespace sumaris {
 
-Stage::Stage(std::string name, int slot, std::string displayName)
-    : name_(std::move(name)), slot_(slot), displayName_(std::move(displayName)) {}
+Wire* Stage::FindWire(std::string_view wireName) {
+  const auto found =
+      std::find_if(wires_.begin(), wires_.end(), [&](Wire* w) { return w->name() == wireName; });
+  return found != wires_.end() ? *found : nullptr;
+}
 
-Wire* Stage::FindWire(std::string_view wireName) const {
-  for (Wire* w : wires_) {
-    if (w->name() == wireName) return w;
-  }
-  return nullptr;
+const Wire* Stage::FindWire(std::string_view wireName) const {
+  return const_cast<Stage*>(this)->FindWire(wireName);
 }
 
 }  // namespace sumaris

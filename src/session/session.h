@@ -2,15 +2,11 @@
 
 #include <array>
 
+#include "core/stage.h"
+
 namespace sumaris {
 
 class Adder;
-class Stage;
-
-// The four blocks of the control panel's adder diagram, one per overview
-// window: R path first cycle (R1), second cycle (R2), N path (N1), and the
-// path decision with the result (FINAL).
-enum class PathBlock { R1, R2, N, Result };
 
 // What the session asks of the windows. The default answers as a program
 // without windows would: showing a stage only "activates" it, which sets the
@@ -41,7 +37,7 @@ class SessionUi {
 // stages in one sweep; Step Next only shows the next stage.
 class Session {
  public:
-  static constexpr int kSlots = 25;
+  static constexpr int kSlots = 25;  // one a stage of the adder
 
   explicit Session(Adder& adder);
 

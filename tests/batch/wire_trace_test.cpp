@@ -61,7 +61,7 @@ Vcd ParseVcd(const std::string& text) {
 
 // The cells of a wire as the dump writes them: a bit each, or for the N
 // path's digit sums (Sigma and PIE) two bits each; "x" for anything else.
-bool DigitWire(const std::string& stage, const std::string& wire) {
+bool DigitWire(std::string_view stage, std::string_view wire) {
   return stage == "NSigadd" && (wire == "Sigma" || wire == "PIE");
 }
 std::string DumpValue(const Stage& stage, const Wire& wire) {

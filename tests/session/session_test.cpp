@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <set>
 #include <string>
@@ -14,11 +15,21 @@
 namespace sumaris {
 namespace {
 
+// Descriptors for stand-in stages, one a slot.
+const StageDescriptor& Descriptor(int slot) {
+  static const std::array<StageDescriptor, Session::kSlots> kSpies = [] {
+    std::array<StageDescriptor, Session::kSlots> all{};
+    for (int i = 0; i < Session::kSlots; ++i)
+      all[static_cast<std::size_t>(i)] = {i + 1, "Spy", "", "", PathBlock::R1, ""};
+    return all;
+  }();
+  return kSpies[static_cast<std::size_t>(slot - 1)];
+}
+
 // A stage that records every call into a shared log.
 class SpyStage final : public Stage {
  public:
-  SpyStage(int slot, std::vector<std::string>& log)
-      : Stage("Spy" + std::to_string(slot), slot, ""), log_(log) {}
+  SpyStage(int slot, std::vector<std::string>& log) : Stage(Descriptor(slot)), log_(log) {}
   void Pull() override { log_.push_back("P" + std::to_string(slot())); }
   void Calculate() override { log_.push_back("C" + std::to_string(slot())); }
 

@@ -120,7 +120,7 @@ std::map<std::string, std::string> Snapshot(Adder& adder, int fromSlot = 1) {
   for (int slot = fromSlot; slot <= Session::kSlots; ++slot) {
     const Stage* stage = adder.StageInSlot(slot);
     for (const Wire* w : stage->wires())
-      out[stage->name() + "." + w->name()] = w->Text();
+      out[std::string(stage->name()) + "." + w->name()] = w->Text();
   }
   return out;
 }

@@ -8,7 +8,7 @@ namespace sumaris {
 // the non-cancelling positions XOR55, and two priority-encoder counts.
 class NApprox final : public AdderStage {
  public:
-  explicit NApprox(Adder& adder) : AdderStage(adder, "NApprox", 22, "Approx LZ Count") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,8 +8,7 @@ namespace sumaris {
 // correction when the prediction was one short.
 class NPost final : public AdderStage {
  public:
-  explicit NPost(Adder& adder)
-      : AdderStage(adder, "NPost", 23, "Normalization + Post-norm Shift") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // carry statuses (0 kill, 1 propagate, 2 generate).
 class NSigadd final : public AdderStage {
  public:
-  explicit NSigadd(Adder& adder) : AdderStage(adder, "NSigadd", 21, "Significand Addition") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

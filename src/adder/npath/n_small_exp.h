@@ -8,8 +8,7 @@ namespace sumaris {
 // significand goes on pre-shifted one position left (FLP = 2 x F).
 class NSmallExp final : public AdderStage {
  public:
-  explicit NSmallExp(Adder& adder)
-      : AdderStage(adder, "NSmallExp", 19, "Small Exp Difference + Large Sig + Pre-Shift") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

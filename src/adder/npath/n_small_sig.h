@@ -8,8 +8,7 @@ namespace sumaris {
 // inverted (one's complement), in the pre-shifted frame.
 class NSmallSig final : public AdderStage {
  public:
-  explicit NSmallSig(Adder& adder)
-      : AdderStage(adder, "NSmallSig", 20, "Small sig Select & Align & Pre-shift") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // exponent E_final, wrapped to 11 bits and never clamped.
 class PathDecision final : public AdderStage {
  public:
-  explicit PathDecision(Adder& adder) : AdderStage(adder, "PathDecision", 24, "Path Decision") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

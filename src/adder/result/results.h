@@ -12,7 +12,7 @@ namespace sumaris {
 // written by the operand entry's SetINJ, not by this stage.
 class Results final : public AdderStage {
  public:
-  explicit Results(Adder& adder) : AdderStage(adder, "Results", 25, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override {}
   std::string Readout(std::string_view name) const override;

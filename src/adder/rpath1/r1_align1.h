@@ -8,7 +8,7 @@ namespace sumaris {
 // effective subtraction (fill 1), B one to the right in an addition (fill 0).
 class R1Align1 final : public AdderStage {
  public:
-  explicit R1Align1(Adder& adder) : AdderStage(adder, "R1Align1", 4, "Align 1") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // big exponent difference 64 copies of seff followed by FSO.
 class R1BigMux final : public AdderStage {
  public:
-  explicit R1BigMux(Adder& adder) : AdderStage(adder, "R1BigMux", 9, "Big Mux") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // effective subtraction, the one's complement of both significands.
 class R11Comp final : public AdderStage {
  public:
-  explicit R11Comp(Adder& adder) : AdderStage(adder, "R11Comp", 3, "1'S Complement") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

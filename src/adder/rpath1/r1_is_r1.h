@@ -7,7 +7,7 @@ namespace sumaris {
 // Step 11: IS_R1, the exponents differ by at least two.
 class R1IsR1 final : public AdderStage {
  public:
-  explicit R1IsR1(Adder& adder) : AdderStage(adder, "R1IsR1", 11, "IS_R1") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

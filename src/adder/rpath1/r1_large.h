@@ -8,7 +8,7 @@ namespace sumaris {
 // 11 of D = EA - EB - 1, the magnitude bits 10..6 and IS_BIG.
 class R1Large final : public AdderStage {
  public:
-  explicit R1Large(Adder& adder) : AdderStage(adder, "R1Large", 2, "R1 Large") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // of EB[6:0] with no carry in, so the sum is D = EA - EB - 1 (low 7 bits).
 class R1Medium final : public AdderStage {
  public:
-  explicit R1Medium(Adder& adder) : AdderStage(adder, "R1Medium", 1, "R1 Medium") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

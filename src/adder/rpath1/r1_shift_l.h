@@ -8,7 +8,7 @@ namespace sumaris {
 // effective subtraction.
 class R1ShiftL final : public AdderStage {
  public:
-  explicit R1ShiftL(Adder& adder) : AdderStage(adder, "R1ShiftL", 10, "R1 Shift Left") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,8 +8,7 @@ namespace sumaris {
 // into 118 cells, every uncovered position filled with seff.
 class R1ShiftR final : public AdderStage {
  public:
-  explicit R1ShiftR(Adder& adder)
-      : AdderStage(adder, "R1ShiftR", 8, "Shift Right, sign extend, fill bit with seff") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // with one fill bit of value seff.
 class R1Swap1 final : public AdderStage {
  public:
-  explicit R1Swap1(Adder& adder) : AdderStage(adder, "R1Swap1", 5, "Swap part 1") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

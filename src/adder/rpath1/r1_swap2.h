@@ -8,8 +8,7 @@ namespace sumaris {
 // copied cell by cell (A's bits land one position right of their weights).
 class R1Swap2 final : public AdderStage {
  public:
-  explicit R1Swap2(Adder& adder)
-      : AdderStage(adder, "R1Swap2", 6, "Small Exp Difference + Large Sig + Pre-Shift") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -8,7 +8,7 @@ namespace sumaris {
 // operands, chosen by SIGN_BIG.
 class R1Swap3 final : public AdderStage {
  public:
-  explicit R1Swap3(Adder& adder) : AdderStage(adder, "R1Swap3", 7, "Swap Large") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -9,7 +9,7 @@ namespace sumaris {
 // Step 13: the compound adder, XSUM + XCARRY with carry-in 0 and 1.
 class R2Compound final : public AdderStage {
  public:
-  explicit R2Compound(Adder& adder) : AdderStage(adder, "R2Compound", 13, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -10,7 +10,7 @@ namespace sumaris {
 // for either candidate, fixed for overflow and round-to-nearest ties.
 class R2Decide final : public AdderStage {
  public:
-  explicit R2Decide(Adder& adder) : AdderStage(adder, "R2Decide", 15, "Rounding Decision") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -10,7 +10,7 @@ namespace sumaris {
 // 52 is not a cell but the member SumBit52, read by the rounding decision.
 class R2HA final : public AdderStage {
  public:
-  explicit R2HA(Adder& adder) : AdderStage(adder, "R2HA", 12, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
   void GetInputs() {}  // does nothing

@@ -9,7 +9,7 @@ namespace sumaris {
 // Step 16: each candidate sum normalised by its own overflow bit.
 class R2Post final : public AdderStage {
  public:
-  explicit R2Post(Adder& adder) : AdderStage(adder, "R2Post", 16, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -9,7 +9,7 @@ namespace sumaris {
 // Step 17: F.FAR[0:51] from the incremented or the plain candidate by RINC.
 class R2Select1 final : public AdderStage {
  public:
-  explicit R2Select1(Adder& adder) : AdderStage(adder, "R2Select1", 17, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
   void GetInputs() {}  // does nothing

@@ -9,7 +9,7 @@ namespace sumaris {
 // Step 18: F.FAR[52], the least significant bit, by RINC.
 class R2Select2 final : public AdderStage {
  public:
-  explicit R2Select2(Adder& adder) : AdderStage(adder, "R2Select2", 18, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
   void GetInputs() {}  // does nothing

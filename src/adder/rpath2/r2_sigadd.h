@@ -10,7 +10,7 @@ namespace sumaris {
 // 54..116, plus the two injection bits, gives C[52], R' and S'.
 class R2Sigadd final : public AdderStage {
  public:
-  explicit R2Sigadd(Adder& adder) : AdderStage(adder, "R2Sigadd", 14, "") {}
+  using AdderStage::AdderStage;
   void Pull() override;
   void Calculate() override;
 

@@ -19,7 +19,7 @@ int CountRow(Sketch& s, const std::string& wire, int left, int top) {
 
 }  // namespace
 
-StageLayout NApproxLayout() {
+StageLayout NApproxLayout(const NApprox& /*stage*/) {
   Sketch s;
   constexpr int kFlpTop = 630;
   constexpr int kFsopaTop = 1500;

@@ -9,7 +9,7 @@ constexpr int kRowLeft = 450;  // cell 0 of the long rows
 
 }  // namespace
 
-StageLayout NPostLayout() {
+StageLayout NPostLayout(const NPost& /*stage*/) {
   Sketch s;
   constexpr int kAbsTop = 630;
   const RowPlace abs = s.AddRow("abs_FPSUM", -1, 52, 0, kRowLeft, kAbsTop);

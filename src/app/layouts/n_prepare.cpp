@@ -28,7 +28,7 @@ void SignOnTitleLine(Sketch& s, const std::string& wire, const std::string& titl
 
 }  // namespace
 
-StageLayout NSmallExpLayout() {
+StageLayout NSmallExpLayout(const NSmallExp& /*stage*/) {
   Sketch s;
   // Inputs: the two significands, each with its sign.
   constexpr int kFaTop = 690;
@@ -99,7 +99,7 @@ StageLayout NSmallExpLayout() {
   return s.Finish();
 }
 
-StageLayout NSmallSigLayout() {
+StageLayout NSmallSigLayout(const NSmallSig& /*stage*/) {
   Sketch s;
   constexpr int kFaTop = 690;
   constexpr int kFbTop = 1590;

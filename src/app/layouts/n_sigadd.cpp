@@ -11,7 +11,7 @@ constexpr int kChannel = 250;  // where a bus runs down left of them
 
 }  // namespace
 
-StageLayout NSigaddLayout() {
+StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   Sketch s;
   constexpr int kFlpTop = 630;
   constexpr int kFsopaTop = 1500;

@@ -18,7 +18,7 @@ constexpr int kControlLeft = 7800;
 
 }  // namespace
 
-StageLayout R1ShiftRLayout() {
+StageLayout R1ShiftRLayout(const R1ShiftR& /*stage*/) {
   Sketch s;
   const RowPlace fsop = s.AddRow("FSOP", -1, 53, 0, kOuterLeft, 630);
   s.EditAfterTitle("EditFSOP", fsop, "FSOP[-1:53]", Edits("FSOP", -1, 53, "FSOP[-1:53]"));
@@ -52,7 +52,7 @@ StageLayout R1ShiftRLayout() {
   return s.Finish();
 }
 
-StageLayout R1BigMuxLayout() {
+StageLayout R1BigMuxLayout(const R1BigMux& /*stage*/) {
   Sketch s;
   // Input 0: the medium alignment, on top; its bus takes the channel.
   const RowPlace med = s.AddRow("FSOPAmed", -1, 116, 0, kOuterLeft, 630);
@@ -101,7 +101,7 @@ StageLayout R1BigMuxLayout() {
   return s.Finish();
 }
 
-StageLayout R1ShiftLLayout() {
+StageLayout R1ShiftLLayout(const R1ShiftL& /*stage*/) {
   Sketch s;
   const RowPlace fl = s.AddRow("FL", 0, 52, 20, kOuterLeft, 900);
   s.EditAfterTitle("EditFL", fl, "FL[0:52]", Edits("FL", 0, 52, "FL[0:52]"));
@@ -122,7 +122,7 @@ StageLayout R1ShiftLLayout() {
   return s.Finish();
 }
 
-StageLayout R1IsR1Layout() {
+StageLayout R1IsR1Layout(const R1IsR1& /*stage*/) {
   Sketch s;
   // Inputs on top, each with its editor.
   const int inTop = 900;

@@ -6,7 +6,7 @@
 
 namespace sumaris::layout {
 
-StageLayout R1MediumLayout() {
+StageLayout R1MediumLayout(const R1Medium& /*stage*/) {
   Sketch s;
   // Inputs: EA[6:0] and EB[6:0].
   const RowPlace ea = s.AddRow("Ea", 6, 0, 80, 2000, 650);
@@ -65,7 +65,7 @@ StageLayout R1MediumLayout() {
   return s.Finish();
 }
 
-StageLayout R1LargeLayout() {
+StageLayout R1LargeLayout(const R1Large& /*stage*/) {
   Sketch s;
   // Inputs: the top bits of both exponents behind a constant 0 (bit 11).
   const int eaLeft = 1100;

@@ -55,7 +55,7 @@ void ChannelToInput0(Sketch& s, const RowPlace& upper) {
 
 }  // namespace
 
-StageLayout R11CompLayout() {
+StageLayout R11CompLayout(const R11Comp& /*stage*/) {
   Sketch s;
   // Inputs: both significands; A's bus takes the channel, B's the middle.
   const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, 630);
@@ -100,7 +100,7 @@ StageLayout R11CompLayout() {
   return s.Finish();
 }
 
-StageLayout R1Align1Layout() {
+StageLayout R1Align1Layout(const R1Align1& /*stage*/) {
   Sketch s;
   const RowPlace fao = s.AddRow("FAO", 0, 52, 20, kOuterLeft, 630);
   s.EditAfterTitle("EditFAO", fao, "FAO[0:52]", Edits("FAO", 0, 52, "FAO[0:52]"));
@@ -136,7 +136,7 @@ StageLayout R1Align1Layout() {
   return s.Finish();
 }
 
-StageLayout R1Swap1Layout() {
+StageLayout R1Swap1Layout(const R1Swap1& /*stage*/) {
   Sketch s;
   // Input 0 (SIGN_MED = 0, B small) on top, input 1 (A small) below.
   const RowPlace fbop = s.AddRow("FBOP", 0, 53, 0, kOuterLeft, kUpperTop);
@@ -166,7 +166,7 @@ StageLayout R1Swap1Layout() {
   return s.Finish();
 }
 
-StageLayout R1Swap2Layout() {
+StageLayout R1Swap2Layout(const R1Swap2& /*stage*/) {
   Sketch s;
   // Input 0 (SIGN_BIG = 0) is B's pre-shifted significand, input 1 A's.
   const RowPlace fbo = s.AddRow("FBO", 0, 53, 0, kOuterLeft, kUpperTop);
@@ -186,7 +186,7 @@ StageLayout R1Swap2Layout() {
   return s.Finish();
 }
 
-StageLayout R1Swap3Layout() {
+StageLayout R1Swap3Layout(const R1Swap3& /*stage*/) {
   Sketch s;
   // The unprocessed operands: input 0 (SIGN_BIG = 0, A large) on top.
   const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, kUpperTop);

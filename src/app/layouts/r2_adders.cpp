@@ -29,8 +29,9 @@ int SplitTitle(Sketch& s, int barLeft, int split, int barRight) {
 
 }  // namespace
 
-StageLayout R2HALayout() {
+StageLayout R2HALayout(const R2HA& stage) {
   Sketch s;
+  const std::string name(stage.name());  // its buttons hand the editor the stage's name
   const int barBottom = SplitTitle(s, 2150, 7300, 9300);
   // The dead button sits by the split title; its click does nothing.
   s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), 640 - 70, std::nullopt);
@@ -42,8 +43,8 @@ StageLayout R2HALayout() {
   const int x = fsopaRow.CellCentre(26);  // the column the data flows down
   const int right = fsopaRow.Right();
   s.EditAfterTitle("EditEA", fsopaRow, "FSOPA[-1:52]",
-                   Edits("FSOPA", -1, 52, "FSOPA[-1:52]", "R2HA"));
-  s.EditAfterTitle("Command3", flpRow, "FLP[-1:52]", Edits("FLP", -1, 52, "FLP[-1:52]", "R2HA"));
+                   Edits("FSOPA", -1, 52, "FSOPA[-1:52]", name));
+  s.EditAfterTitle("Command3", flpRow, "FLP[-1:52]", Edits("FLP", -1, 52, "FLP[-1:52]", name));
   s.Arrow(x, barBottom, x, fsopa - kIndexAbove - 10);
 
   const int haTop = flp + kCellHeight + 200;
@@ -63,7 +64,7 @@ StageLayout R2HALayout() {
   return s.Finish(std::max(right, xsumRow.Right()) + kMargin, xcarry + kCellHeight + kMargin);
 }
 
-StageLayout R2CompoundLayout() {
+StageLayout R2CompoundLayout(const R2Compound& /*stage*/) {
   Sketch s;
   const std::string name = "Significand Add. High";
   const int xsum = 800;
@@ -95,7 +96,7 @@ StageLayout R2CompoundLayout() {
   return s.Finish(right + kMargin, fposumi + kCellHeight + kMargin);
 }
 
-StageLayout R2SigaddLayout() {
+StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
   Sketch s;
   const std::string name = "R2 Significants addition ";
   constexpr int kSplit = 3000;

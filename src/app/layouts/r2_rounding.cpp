@@ -11,7 +11,7 @@ constexpr int kLane = 210;
 
 }  // namespace
 
-StageLayout R2DecideLayout() {
+StageLayout R2DecideLayout(const R2Decide& /*stage*/) {
   Sketch s;
   // The buttons hand the editor names of their own, spelled two ways.
   const std::string ronding = "Ronding Deceision";
@@ -146,7 +146,7 @@ StageLayout R2DecideLayout() {
   return s.Finish(9600, kOutTop + kCellHeight + kMargin);
 }
 
-StageLayout R2PostLayout() {
+StageLayout R2PostLayout(const R2Post& /*stage*/) {
   Sketch s;
   const std::string name = "R2 Post";
   // Bit j of an output sits under bit j of its input.
@@ -188,7 +188,7 @@ StageLayout R2PostLayout() {
   return s.Finish(right + 60 + kMargin, bottom + kMargin);
 }
 
-StageLayout R2Select1Layout() {
+StageLayout R2Select1Layout(const R2Select1& /*stage*/) {
   Sketch s;
   const std::string name = "R2 Select1";
   const int plain = 800;
@@ -233,7 +233,7 @@ StageLayout R2Select1Layout() {
                   ffar + kCellHeight + kMargin);
 }
 
-StageLayout R2Select2Layout() {
+StageLayout R2Select2Layout(const R2Select2& /*stage*/) {
   Sketch s;
   const std::string name = "R2 Select2";
   constexpr int kInTop = 1100;

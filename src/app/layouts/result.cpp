@@ -26,7 +26,7 @@ void EditBeside(Sketch& s, const std::string& name, const std::string& wire,
 // middle, the N path's inputs (LZP, norm_FPSUM[-1]) on the right. Bottom
 // band: the EA/EB mux giving E, the ADDR/LZP mux under IS_R, the two SUB(1)
 // corrections, the exponent adder and E_final.
-StageLayout PathDecisionLayout() {
+StageLayout PathDecisionLayout(const PathDecision& /*stage*/) {
   Sketch s;
   s.AddText("Exponent Computation", 120, 120, 4000, 330, TextStyle::Heading);
 
@@ -134,7 +134,7 @@ StageLayout PathDecisionLayout() {
 
 // The result as sign, exponent and significand rows, then the decimal value,
 // the unbiased exponent and the chosen path. Nothing here can be edited.
-StageLayout ResultsLayout() {
+StageLayout ResultsLayout(const Results& /*stage*/) {
   Sketch s;
   s.AddText("Result", 120, 120, 3000, 330, TextStyle::Heading);
 

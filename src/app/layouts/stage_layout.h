@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "adder/stage_list.h"
+
 namespace sumaris::layout {
 
 // The declarative description of a stage window: what the generic stage
@@ -114,6 +116,15 @@ struct StageLayout {
   std::vector<Readout> readouts;
   std::vector<Button> buttons;
 };
+
+// The drawing of each stage of the stage list, one function a stage, named
+// after its class: StageLayout R1MediumLayout(const R1Medium& stage); ...
+// A drawing takes the names, ranges and titles of its rows from the stage's
+// wires.
+#define SUMARIS_DECLARE_STAGE_LAYOUT(slot, Class, ...) \
+  StageLayout Class##Layout(const Class& stage);
+SUMARIS_STAGE_LIST(SUMARIS_DECLARE_STAGE_LAYOUT)
+#undef SUMARIS_DECLARE_STAGE_LAYOUT
 
 // The layout table of the stage in `slot` (1 .. 25).
 const StageLayout& StageLayoutForSlot(int slot);

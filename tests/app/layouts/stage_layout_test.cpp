@@ -196,7 +196,7 @@ TEST(StageLayouts, WiresButtonsAndLabelsOfEveryStage) {
       }
       const EditorRequest& r = *b.opens;
       EXPECT_TRUE(r.wire.empty() || stage.FindWire(r.wire) != nullptr) << b.name;
-      const std::string form = r.displayName.value_or(stage.displayName());
+      const std::string form = r.displayName.value_or(std::string(stage.displayName()));
       got.push_back(d + r.wire + "|" + std::to_string(r.start) + "|" + std::to_string(r.end) + "|" +
                     r.title + (r.viewOnly ? "|view" : "") + (form != want.form ? "|" + form : ""));
     }
