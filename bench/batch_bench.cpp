@@ -57,7 +57,7 @@ void BM_OneAddition(benchmark::State& state) {
   Adder adder;
   Session session(adder);
   session.FillStepTable();
-  adder.input.SelectOption(p.subtract ? 6 : 5);
+  adder.input.SelectOperation(p.subtract ? Operation::Subtract : Operation::Add);
   Load(adder.input, Operand::A, std::bit_cast<std::uint64_t>(p.a));
   Load(adder.input, Operand::B, std::bit_cast<std::uint64_t>(p.b));
   for (auto _ : state) {

@@ -31,17 +31,14 @@ OperandEntry::OperandEntry() {
   INJ[1] = "0";
 }
 
-void OperandEntry::SelectOption(int option) {
-  if (option == 5 || option == 6) {
-    operation_ = option;
-  } else if (option >= 1 && option <= 4) {
-    rounding_ = option;
-  }
+void OperandEntry::SelectOperation(Operation operation) {
+  operation_ = operation;
   Changed();
 }
 
-bool OperandEntry::Option(int option) const {
-  return option == operation_ || option == rounding_;
+void OperandEntry::SelectRounding(Rounding rounding) {
+  rounding_ = rounding;
+  Changed();
 }
 
 Cell& OperandEntry::Box(BoxRow row, int index) {
@@ -175,16 +172,17 @@ void OperandEntry::SetINJ() {
   resultSign.SetNumber(sign);
   const double s = resultSign.Value();
 
-  if ((rounding_ == 1 && s == 0) || (rounding_ == 2 && s == 1)) {
+  const bool up = rounding_ == Rounding::Up, down = rounding_ == Rounding::Down;
+  if ((up && s == 0) || (down && s == 1)) {
     INJ[0] = "1";
     INJ[1] = "1";
-  } else if ((rounding_ == 1 && s == 1) || (rounding_ == 2 && s == 0)) {
+  } else if ((up && s == 1) || (down && s == 0)) {
     INJ[0] = "0";
     INJ[1] = "0";
-  } else if (rounding_ == 3) {
+  } else if (rounding_ == Rounding::TowardZero) {
     INJ[0] = "0";
     INJ[1] = "0";
-  } else if (rounding_ == 4) {
+  } else if (rounding_ == Rounding::NearestEven) {
     INJ[0] = "1";
     INJ[1] = "0";
   }
@@ -199,8 +197,8 @@ void OperandEntry::Reset() {
   ClearBoxes(BoxRow::FB, 1, 52);
   SetSign(Operand::A, "0");
   SetSign(Operand::B, "0");
-  SelectOption(5);
-  SelectOption(4);
+  SelectOperation(Operation::Add);
+  SelectRounding(Rounding::NearestEven);
 }
 
 void OperandEntry::Focus(BoxRow row, int index) {

@@ -12,6 +12,13 @@ namespace sumaris {
 
 enum class Operand { A, B };
 
+// The operation: option buttons Option5 "Add" and Option6 "Sub".
+enum class Operation { Add, Subtract };
+
+// The rounding mode, numbered as its option buttons Option1 .. Option4:
+// "Round UP", "Round DOWN", "Round To Zero", "Round to NE".
+enum class Rounding { Up = 1, Down, TowardZero, NearestEven };
+
 // The rows of bit boxes of the operand entry. Exponent boxes are indexed by
 // bit weight (box 10 most significant), fraction boxes by position after the
 // binary point (box 0 the hidden bit, box 52 the least significant).
@@ -42,12 +49,12 @@ class OperandEntry {
   bool Disabledisplay = false;  // while set, bits-to-decimal does nothing
   InjectionTable injection;     // the "Set Injection" window's table
 
-  // --- option buttons: Option5 "Add", Option6 "Sub"; Option1 "Round UP",
-  // Option2 "Round DOWN", Option3 "Round To Zero", Option4 "Round to NE" ---
-  void SelectOption(int option);  // 1 .. 6; deselects the others of its frame
-  bool Option(int option) const;  // true when that option button is selected
-  bool IsAdd() const { return operation_ == 5; }
-  int RoundingOption() const { return rounding_; }
+  // --- the option buttons: one operation and one rounding mode selected ---
+  void SelectOperation(Operation operation);
+  void SelectRounding(Rounding rounding);
+  Operation operation() const { return operation_; }
+  Rounding rounding() const { return rounding_; }
+  bool IsAdd() const { return operation_ == Operation::Add; }
 
   // --- writing boxes as the window and the batch runner do ----------------
   // Writes box `index` of `row`, then runs the row's change event at once
@@ -122,8 +129,8 @@ class OperandEntry {
   void Focus(BoxRow row, int index);
   void Changed();
 
-  int operation_ = 5;  // 5 add, 6 subtract
-  int rounding_ = 4;   // 1 up, 2 down, 3 toward zero, 4 nearest even
+  Operation operation_ = Operation::Add;
+  Rounding rounding_ = Rounding::NearestEven;
   bool converting_ = false;
   bool decimalWritten_ = false;
   Cell* resultSign_ = nullptr;

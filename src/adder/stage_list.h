@@ -19,7 +19,6 @@
 #include <array>
 #include <cstddef>
 
-#include "core/stage.h"
 #include "adder/npath/n_approx.h"
 #include "adder/npath/n_post.h"
 #include "adder/npath/n_sigadd.h"
@@ -45,6 +44,7 @@
 #include "adder/rpath2/r2_select1.h"
 #include "adder/rpath2/r2_select2.h"
 #include "adder/rpath2/r2_sigadd.h"
+#include "core/stage.h"
 
 // clang-format off
 #define SUMARIS_STAGE_LIST(STAGE) \

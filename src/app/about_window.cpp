@@ -115,18 +115,19 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scroll_);
 
-  label1_ = new QLabel("Sumaris simulator - Version 1.01", page_);
-  label1_->setObjectName("Label1");
+  versionLabel_ = new QLabel("Sumaris simulator - Version 1.01", page_);
+  versionLabel_->setObjectName("Label1");
   QFont font("Arial");
   font.setPointSizeF(10);
   font.setBold(true);
-  label1_->setFont(font);
-  label1_->adjustSize();
+  versionLabel_->setFont(font);
+  versionLabel_->adjustSize();
   // Right of the heading, on its base line.
   const QFontMetrics heading(PrintFont(20, false));
   const int headingRight = Tw(kTextLeft) + heading.horizontalAdvance(Text().front().text);
-  label1_->move(headingRight + Tw(400), Tw(kTextTop) + heading.ascent() - label1_->height() + 2);
-  page_->setFixedWidth(std::max(page_->width(), label1_->geometry().right() + Tw(120)));
+  versionLabel_->move(headingRight + Tw(400),
+                      Tw(kTextTop) + heading.ascent() - versionLabel_->height() + 2);
+  page_->setFixedWidth(std::max(page_->width(), versionLabel_->geometry().right() + Tw(120)));
 }
 
 void HelpAbout::Activated() {

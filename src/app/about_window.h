@@ -32,7 +32,7 @@ class HelpAbout : public ChildWindow {
   };
   static const std::vector<PrintedLine>& Text();
 
-  QLabel* label1() const { return label1_; }
+  QLabel* versionLabel() const { return versionLabel_; }  // Label1
   void Activated() override;
 
   // Starts of the printed text, twips from the top left.
@@ -42,7 +42,7 @@ class HelpAbout : public ChildWindow {
  private:
   QScrollArea* scroll_ = nullptr;
   QWidget* page_ = nullptr;
-  QLabel* label1_ = nullptr;
+  QLabel* versionLabel_ = nullptr;
 };
 
 }  // namespace sumaris

@@ -87,58 +87,60 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
   setWindowTitle("Control Panel");
   setFixedSize(Tw(kClientWidth), Tw(kClientHeight));
 
-  cmdRun = AddButton("cmdRun", "Run ", 160, 120, 1335, 375);
-  cmdStep = AddButton("cmdStep", "Step Next", 160, 600, 1335, 375);
-  cmdReset = AddButton("cmdReset", "Reset", 160, 1080, 1335, 375);
-  cmdHelp = AddButton("cmdHelp", "About", 160, 1560, 1335, 375);
-  cmdExit = AddButton("cmdExit", "Exit", 160, 2040, 1335, 375);
-  Command1 = AddButton("Command1", "Pull", 120, 2520, 615, 255);
-  Command2 = AddButton("Command2", "Calc", 840, 2520, 615, 255);
-  Command3 = AddButton("Command3", "FromFile", 120, 2880, 855, 255);
+  runButton = AddButton("cmdRun", "Run ", 160, 120, 1335, 375);
+  stepNextButton = AddButton("cmdStep", "Step Next", 160, 600, 1335, 375);
+  resetButton = AddButton("cmdReset", "Reset", 160, 1080, 1335, 375);
+  aboutButton = AddButton("cmdHelp", "About", 160, 1560, 1335, 375);
+  exitButton = AddButton("cmdExit", "Exit", 160, 2040, 1335, 375);
+  pullButton = AddButton("Command1", "Pull", 120, 2520, 615, 255);
+  calcButton = AddButton("Command2", "Calc", 840, 2520, 615, 255);
+  fromFileButton = AddButton("Command3", "FromFile", 120, 2880, 855, 255);
 
-  BreakPoint = new QCheckBox(this);
-  BreakPoint->setObjectName("BreakPoint");
-  BreakPoint->setGeometry(TwRect(1200, 2880, 255, 255));
-  BreakPoint->setToolTip("Ask after every test vector");
+  breakPointBox = new QCheckBox(this);
+  breakPointBox->setObjectName("BreakPoint");
+  breakPointBox->setGeometry(TwRect(1200, 2880, 255, 255));
+  breakPointBox->setToolTip("Ask after every test vector");
 
-  StepShow = new QLabel("Step #", this);
-  StepShow->setObjectName("StepShow");
-  StepShow->setGeometry(TwRect(120, 3180, 1335, 375));
-  StepShow->setFont(PanelFont(9.75, true));
-  StepShow->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  stepDisplay = new QLabel("Step #", this);
+  stepDisplay->setObjectName("StepShow");
+  stepDisplay->setGeometry(TwRect(120, 3180, 1335, 375));
+  stepDisplay->setFont(PanelFont(9.75, true));
+  stepDisplay->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-  R1main = AddBlock("R1main", 1680, 120, 1695, 1335, PathBlock::R1);
-  R2main = AddBlock("R2main", 1680, 1520, 1695, 1140, PathBlock::R2);
-  Nmain = AddBlock("Nmain", 3480, 120, 1575, 2535, PathBlock::N);
-  Result = AddBlock("Result", 1680, 2730, 3375, 855, PathBlock::Result);
-  Label1 = AddLabel(R1main, "Label1", "R path", 360, 300, PathBlock::R1);
-  Label5 = AddLabel(R1main, "Label5", "1st Cycle", 690, 300, PathBlock::R1);
-  Label2 = AddLabel(R2main, "Label2", "R path", 270, 300, PathBlock::R2);
-  Label6 = AddLabel(R2main, "Label6", "2nd Cycle", 600, 300, PathBlock::R2);
-  Label3 = AddLabel(Nmain, "Label3", "N path", 1110, 315, PathBlock::N);
-  Label4 = AddLabel(Result, "Label4", "LOADING..Please wait", 180, 495, PathBlock::Result);
-  Label4->setWordWrap(true);
-  QPalette loading = Label4->palette();
+  r1Block = AddBlock("R1main", 1680, 120, 1695, 1335, PathBlock::R1);
+  r2Block = AddBlock("R2main", 1680, 1520, 1695, 1140, PathBlock::R2);
+  nBlock = AddBlock("Nmain", 3480, 120, 1575, 2535, PathBlock::N);
+  resultBlock = AddBlock("Result", 1680, 2730, 3375, 855, PathBlock::Result);
+  r1PathCaption = AddLabel(r1Block, "Label1", "R path", 360, 300, PathBlock::R1);
+  r1CycleCaption = AddLabel(r1Block, "Label5", "1st Cycle", 690, 300, PathBlock::R1);
+  r2PathCaption = AddLabel(r2Block, "Label2", "R path", 270, 300, PathBlock::R2);
+  r2CycleCaption = AddLabel(r2Block, "Label6", "2nd Cycle", 600, 300, PathBlock::R2);
+  nPathCaption = AddLabel(nBlock, "Label3", "N path", 1110, 315, PathBlock::N);
+  resultCaption =
+      AddLabel(resultBlock, "Label4", "LOADING..Please wait", 180, 495, PathBlock::Result);
+  resultCaption->setWordWrap(true);
+  QPalette loading = resultCaption->palette();
   loading.setColor(QPalette::WindowText, QColor(255, 0, 0));
-  Label4->setPalette(loading);
+  resultCaption->setPalette(loading);
   Mark(PathBlock::R1);
 
-  connect(cmdRun, &QPushButton::clicked, this, [this] { RunGuarded([this] { session_.Run(); }); });
-  connect(cmdStep, &QPushButton::clicked, this,
+  connect(runButton, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { session_.Run(); }); });
+  connect(stepNextButton, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { session_.StepNext(); }); });
-  connect(cmdReset, &QPushButton::clicked, this,
+  connect(resetButton, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { session_.Reset(); }); });
-  connect(Command1, &QPushButton::clicked, this,
+  connect(pullButton, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { session_.PullCurrent(); }); });
-  connect(Command2, &QPushButton::clicked, this,
+  connect(calcButton, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { session_.CalcCurrent(); }); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] {
+  connect(aboutButton, &QPushButton::clicked, this, [this] {
     if (showAbout) showAbout();
   });
-  connect(cmdExit, &QPushButton::clicked, this, [this] {
+  connect(exitButton, &QPushButton::clicked, this, [this] {
     if (exitProgram) exitProgram();
   });
-  connect(Command3, &QPushButton::clicked, this, [this] {
+  connect(fromFileButton, &QPushButton::clicked, this, [this] {
     if (runFromFile) RunGuarded([this] { runFromFile(breakPoint()); });
   });
 }
@@ -175,13 +177,13 @@ ClickLabel* MenuForm::AddLabel(PanelBlock* block, const char* name, const char* 
 PanelBlock* MenuForm::Block(PathBlock block) const {
   switch (block) {
     case PathBlock::R1:
-      return R1main;
+      return r1Block;
     case PathBlock::R2:
-      return R2main;
+      return r2Block;
     case PathBlock::N:
-      return Nmain;
+      return nBlock;
     case PathBlock::Result:
-      return Result;
+      return resultBlock;
   }
   return nullptr;
 }
@@ -201,18 +203,18 @@ void MenuForm::ShowPath(PathBlock block) {
 }
 
 void MenuForm::ShowStep() {
-  StepShow->setText(QStringLiteral("Step #") + QString::number(session_.stepCounter()));
+  stepDisplay->setText(QStringLiteral("Step #") + QString::number(session_.stepCounter()));
 }
 
 void MenuForm::FinishLoading() {
-  Label4->setText("Exp' computation and Result");
-  QPalette colours = Label4->palette();
+  resultCaption->setText("Exp' computation and Result");
+  QPalette colours = resultCaption->palette();
   colours.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
-  Label4->setPalette(colours);
+  resultCaption->setPalette(colours);
 }
 
 bool MenuForm::breakPoint() const {
-  return BreakPoint->isChecked();
+  return breakPointBox->isChecked();
 }
 
 }  // namespace sumaris

@@ -88,26 +88,27 @@ class MenuForm : public ChildWindow {
   std::function<void(bool breakPoint)> runFromFile;
   std::function<void()> exitProgram;
 
-  QPushButton* cmdRun = nullptr;
-  QPushButton* cmdStep = nullptr;
-  QPushButton* cmdReset = nullptr;
-  QPushButton* cmdHelp = nullptr;
-  QPushButton* cmdExit = nullptr;
-  QPushButton* Command1 = nullptr;  // Pull
-  QPushButton* Command2 = nullptr;  // Calc
-  QPushButton* Command3 = nullptr;  // FromFile
-  QCheckBox* BreakPoint = nullptr;
-  QLabel* StepShow = nullptr;
-  PanelBlock* R1main = nullptr;
-  PanelBlock* R2main = nullptr;
-  PanelBlock* Nmain = nullptr;
-  PanelBlock* Result = nullptr;
-  ClickLabel* Label1 = nullptr;  // "R path"
-  ClickLabel* Label5 = nullptr;  // "1st Cycle"
-  ClickLabel* Label2 = nullptr;  // "R path"
-  ClickLabel* Label6 = nullptr;  // "2nd Cycle"
-  ClickLabel* Label3 = nullptr;  // "N path"
-  ClickLabel* Label4 = nullptr;  // the result block's caption
+  // The controls, each with its object name in the design.
+  QPushButton* runButton = nullptr;       // cmdRun "Run "
+  QPushButton* stepNextButton = nullptr;  // cmdStep "Step Next"
+  QPushButton* resetButton = nullptr;     // cmdReset
+  QPushButton* aboutButton = nullptr;     // cmdHelp
+  QPushButton* exitButton = nullptr;      // cmdExit
+  QPushButton* pullButton = nullptr;      // Command1 "Pull"
+  QPushButton* calcButton = nullptr;      // Command2 "Calc"
+  QPushButton* fromFileButton = nullptr;  // Command3 "FromFile"
+  QCheckBox* breakPointBox = nullptr;     // BreakPoint
+  QLabel* stepDisplay = nullptr;          // StepShow "Step #"
+  PanelBlock* r1Block = nullptr;          // R1main
+  PanelBlock* r2Block = nullptr;          // R2main
+  PanelBlock* nBlock = nullptr;           // Nmain
+  PanelBlock* resultBlock = nullptr;      // Result
+  ClickLabel* r1PathCaption = nullptr;    // Label1 "R path"
+  ClickLabel* r1CycleCaption = nullptr;   // Label5 "1st Cycle"
+  ClickLabel* r2PathCaption = nullptr;    // Label2 "R path"
+  ClickLabel* r2CycleCaption = nullptr;   // Label6 "2nd Cycle"
+  ClickLabel* nPathCaption = nullptr;     // Label3 "N path"
+  ClickLabel* resultCaption = nullptr;    // Label4, the result block's caption
 
  private:
   QPushButton* AddButton(const char* name, const char* caption, int left, int top, int width,

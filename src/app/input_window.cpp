@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "app/bit_box_widget.h"
 #include "app/injection_window.h"
@@ -186,10 +187,13 @@ InputForm::~InputForm() {
 void InputForm::BuildOptions() {
   // The operation (Frame2) and the rounding mode (Frame1): frames without a
   // caption, exactly one button of each selected.
+  // A button is named after its number in the design ("Option5") and
+  // selects an operation or a rounding mode.
   struct Choice {
-    int option;
+    int number;
     const char* caption;
     const char* tip;
+    std::variant<Operation, Rounding> selects;
   };
   const auto frame = [this](const char* name, std::initializer_list<Choice> choices, int left) {
     auto* box = new QFrame(this);
@@ -200,23 +204,26 @@ void InputForm::BuildOptions() {
     layout->setSpacing(Tw(120));
     for (const Choice& c : choices) {
       auto* button = new QRadioButton(c.caption, box);
-      button->setObjectName(QString("Option%1").arg(c.option));
+      button->setObjectName(QString("Option%1").arg(c.number));
       button->setToolTip(c.tip);
       layout->addWidget(button);
-      options_[static_cast<std::size_t>(c.option)] = button;
-      const int option = c.option;
-      connect(button, &QRadioButton::clicked, this, [this, option] { Option_Click(option); });
+      std::visit([&](auto selects) { ButtonFor(selects) = button; }, c.selects);
+      connect(button, &QRadioButton::clicked, this, [this, selects = c.selects] {
+        std::visit([this](auto choice) { Option_Click(choice); }, selects);
+      });
     }
     box->setGeometry(Tw(left), Tw(kTopRow), box->sizeHint().width(), Tw(kTopRowHeight));
     return box;
   };
-  QFrame* frame2 =
-      frame("Frame2", {{5, "Add", "Operation A + B"}, {6, "Sub", "Operation A - B"}}, 1020);
+  QFrame* frame2 = frame("Frame2",
+                         {{5, "Add", "Operation A + B", Operation::Add},
+                          {6, "Sub", "Operation A - B", Operation::Subtract}},
+                         1020);
   frame("Frame1",
-        {{1, "Round UP", "Round toward plus infinity"},
-         {2, "Round DOWN", "Round toward minus infinity"},
-         {3, "Round To Zero", "Round toward zero"},
-         {4, "Round to NE", "Round to nearest, ties to even"}},
+        {{1, "Round UP", "Round toward plus infinity", Rounding::Up},
+         {2, "Round DOWN", "Round toward minus infinity", Rounding::Down},
+         {3, "Round To Zero", "Round toward zero", Rounding::TowardZero},
+         {4, "Round to NE", "Round to nearest, ties to even", Rounding::NearestEven}},
         ToTwips(frame2->geometry().right() + 1) + 120);
 }
 
@@ -356,10 +363,9 @@ void InputForm::Refresh() {
       Show(c.fraction[i], f[i].text());
     Show(c.decimal, op == Operand::A ? entry_.OperandA : entry_.OperandB);
   }
-  for (int n = 1; n <= 6; ++n) {
-    QRadioButton* button = options_[static_cast<std::size_t>(n)];
-    // Checking one button of a frame clears the others; clicked is not emitted.
-    if (entry_.Option(n) && !button->isChecked()) button->setChecked(true);
+  // Checking one button of a frame clears the others; clicked is not emitted.
+  for (QRadioButton* button : {ButtonFor(entry_.operation()), ButtonFor(entry_.rounding())}) {
+    if (!button->isChecked()) button->setChecked(true);
   }
   for (std::size_t i = 0; i < inj_.size(); ++i)
     Show(inj_[i], entry_.INJ[i].text());
@@ -456,9 +462,22 @@ void InputForm::BittoDec_Click(Operand op) {
   Refresh();
 }
 
-void InputForm::Option_Click(int option) {
-  entry_.SelectOption(option);
+void InputForm::Option_Click(Operation operation) {
+  entry_.SelectOperation(operation);
   Refresh();
+}
+
+void InputForm::Option_Click(Rounding rounding) {
+  entry_.SelectRounding(rounding);
+  Refresh();
+}
+
+QRadioButton*& InputForm::ButtonFor(Operation operation) {
+  return operationButtons_[operation == Operation::Add ? 0 : 1];
+}
+
+QRadioButton*& InputForm::ButtonFor(Rounding rounding) {
+  return roundingButtons_[static_cast<std::size_t>(rounding)];
 }
 
 void InputForm::Disabledisplay_Click(bool checked) {

@@ -84,7 +84,10 @@ class InputForm : public ChildWindow {
   void DecimalEdited(Operand op, const QString& text);
   void DectoBit_Click(Operand op);
   void BittoDec_Click(Operand op);
-  void Option_Click(int option);
+  QRadioButton*& ButtonFor(Operation operation);
+  QRadioButton*& ButtonFor(Rounding rounding);
+  void Option_Click(Operation operation);
+  void Option_Click(Rounding rounding);
   void Disabledisplay_Click(bool checked);
   void Command1_Click();
 
@@ -96,7 +99,8 @@ class InputForm : public ChildWindow {
   OperandEntry& entry_;
   OperandControls a_;
   OperandControls b_;
-  std::array<QRadioButton*, 7> options_{};  // Option1 .. Option6 at their numbers
+  std::array<QRadioButton*, 2> operationButtons_{};  // Option5, Option6 by Operation
+  std::array<QRadioButton*, 5> roundingButtons_{};   // Option1 .. Option4 by Rounding
   std::array<QLabel*, 2> inj_{};
   QCheckBox* disabledisplay_ = nullptr;
   QPointer<SetInjection> injection_;

@@ -263,7 +263,7 @@ void MainWindow::StartUp() {
   session_.FillStepTable();
 
   // 4. Stage 1 to the front; its activation sets the step counter to 1.
-  DoMe(1);
+  DoMe(Session::kFirstSlot);
 
   // 5. Loading is over.
   panel_->FinishLoading();
@@ -280,13 +280,13 @@ void MainWindow::LoadAllWindows() {
     PlaceChild(window, rect);
     stages_[static_cast<std::size_t>(slot)] = window;
   }
-  StageWindow* results = stages_[Session::kSlots];
+  StageWindow* results = stages_[Session::kResultSlot];
   connect(results, &StageWindow::readoutDoubleClicked, this, [this](const QString& source) {
-    if (source == QLatin1String("Label1")) AppendResultToPad();
+    if (source.toStdString() == Results::kDecimalValue) AppendResultToPad();
   });
   // Leaving the result window gives Step Next back to the panel.
   connect(results, &StageWindow::deactivated, this, [this] {
-    if (panel_ != nullptr) panel_->cmdStep->setEnabled(true);
+    if (panel_ != nullptr) panel_->stepNextButton->setEnabled(true);
   });
 }
 
@@ -350,7 +350,7 @@ void MainWindow::DoMe(int slot) {
   if (slot < 1 || slot > Session::kSlots) return;
   const StageDescriptor& stage = StageDescriptorForSlot(slot);
   if (OpensItsPath(stage)) ShowPath(stage.overview);
-  if (slot == Session::kSlots) {
+  if (slot == Session::kResultSlot) {
     Switch2Results();
     return;
   }

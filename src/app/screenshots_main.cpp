@@ -91,7 +91,7 @@ int main(int argc, char* argv[]) {
   entry.SetDecimal(sumaris::Operand::B, "2.25");
   entry.OperandChange(sumaris::Operand::B);
   window.inputForm()->Refresh();
-  window.panel()->cmdRun->click();
+  window.panel()->runButton->click();
   // What a batch run costs the windows: Run with every window shown.
   clock.restart();
   constexpr int kRuns = 200;
@@ -131,11 +131,11 @@ int main(int argc, char* argv[]) {
 
   // The editor on a one-row wire and on a 118-bit wire (view only).
   sumaris::Adder& adder = window.adder();
-  window.DoMe(1);
+  window.DoMe(adder.r1Medium.slot());
   window.OpenEditor(&adder.r1Medium.Ea, 6, 0, std::string(adder.r1Medium.displayName()),
                     adder.r1Medium.Ea.title(), false);
   ok = Save(Framed(window.EditorWindowIfAny()), folder, "41-editor-one-row") && ok;
-  window.DoMe(9);
+  window.DoMe(adder.r1BigMux.slot());
   window.OpenEditor(&adder.r1BigMux.FSOPA, -1, 116, std::string(adder.r1BigMux.displayName()),
                     adder.r1BigMux.FSOPA.title(), true);
   ok = Save(Framed(window.EditorWindowIfAny()), folder, "42-editor-two-rows") && ok;
@@ -144,8 +144,8 @@ int main(int argc, char* argv[]) {
   // A stage window brought forward while the system is inconsistent.
   window.editor().Cancel();
   window.session().SetInconsistent(true);
-  window.DoMe(12);
-  ok = Save(Framed(window.StageWindowAt(12)), folder, "45-inconsistent") && ok;
+  window.DoMe(adder.r2HA.slot());
+  ok = Save(Framed(window.StageWindowAt(adder.r2HA.slot())), folder, "45-inconsistent") && ok;
   window.session().SetInconsistent(false);
 
   // The injection window, opened by the operand entry's "INJ" button.

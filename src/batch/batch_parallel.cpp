@@ -31,8 +31,8 @@ struct Outcome {
 
 // Consecutive vectors, read and run by one thread.
 struct Run {
-  long long firstLine = 1;  // the number of vectors[0] in the file
-  int modeBefore = 4;       // the rounding mode in force before vectors[0]
+  long long firstLine = 1;                      // the number of vectors[0] in the file
+  Rounding modeBefore = Rounding::NearestEven;  // the mode in force before vectors[0]
   std::vector<TestVector> vectors;
   std::vector<Outcome> outcomes;
   std::optional<std::string> readError;  // reading stopped with this after the vectors
@@ -109,7 +109,7 @@ class Pool {
         TestVector& v = run.vectors.emplace_back();
         reader_.ReadVector(v);
         run.begun = false;
-        if (const int option = RoundingOptionFor(v.mode); option != 0) mode_ = option;
+        if (const auto rounding = RoundingForLetter(v.mode)) mode_ = *rounding;
         ++read_;
       }
     } catch (const VectorReadError& e) {
@@ -122,7 +122,7 @@ class Pool {
   // Runs the vectors of a run on one adder; an error inside a vector ends it.
   static void Compute(HeadlessAdder& w, Run& run) {
     run.outcomes.assign(run.vectors.size(), Outcome{});
-    w.adder.input.SelectOption(run.modeBefore);
+    w.adder.input.SelectRounding(run.modeBefore);
     for (std::size_t i = 0; i < run.vectors.size(); ++i) {
       const long long line = run.firstLine + static_cast<long long>(i);
       Outcome& o = run.outcomes[i];
@@ -145,7 +145,7 @@ class Pool {
   VectorReader reader_;
   // The rounding mode after the last vector read; before the first, a fresh
   // operand entry's.
-  int mode_ = OperandEntry().RoundingOption();
+  Rounding mode_ = OperandEntry().rounding();
   long long read_ = 0;   // vectors read so far
   long long taken_ = 0;  // runs handed out
   long long reported_ = 0;

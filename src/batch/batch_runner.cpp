@@ -203,12 +203,12 @@ bool IsSubtraction(std::string_view op) {
   }
 }
 
-int RoundingOptionFor(std::string_view mode) {
-  if (mode == "N") return 4;
-  if (mode == "U") return 1;
-  if (mode == "D") return 2;
-  if (mode == "Z") return 3;
-  return 0;
+std::optional<Rounding> RoundingForLetter(std::string_view mode) {
+  if (mode == "N") return Rounding::NearestEven;
+  if (mode == "U") return Rounding::Up;
+  if (mode == "D") return Rounding::Down;
+  if (mode == "Z") return Rounding::TowardZero;
+  return std::nullopt;
 }
 
 std::string ReportLine(const TestVector& v, std::string_view resultBits, long long line) {
@@ -279,8 +279,8 @@ VectorOutcome BatchRunner::RunVector(const TestVector& v) {
   verdict_ = "Test Succeeded. ";
   stop_ = false;
   OperandEntry& entry = adder_.input;
-  entry.SelectOption(IsSubtraction(v.op) ? 6 : 5);
-  if (const int option = RoundingOptionFor(v.mode); option != 0) entry.SelectOption(option);
+  entry.SelectOperation(IsSubtraction(v.op) ? Operation::Subtract : Operation::Add);
+  if (const auto rounding = RoundingForLetter(v.mode)) entry.SelectRounding(*rounding);
 
   if (v.a.size() != kBits || v.b.size() != kBits || v.c.size() != kBits) {
     dialogs_.Message("Bad Input on line " + std::to_string(lineNumber_));

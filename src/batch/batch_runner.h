@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "adder/operand_entry.h"
 
 namespace sumaris {
 
@@ -102,9 +105,9 @@ void ReplaceBars(std::string& text);
 // True when OP names a subtraction: it reads as the number 1.
 bool IsSubtraction(std::string_view op);
 
-// The option button that selects a rounding mode letter: "N" 4, "U" 1,
-// "D" 2, "Z" 3; 0 for any other text (the mode stays as it is).
-int RoundingOptionFor(std::string_view mode);
+// The rounding mode of a mode letter: "N", "U", "D" or "Z"; none for any
+// other text (the mode stays as it is).
+std::optional<Rounding> RoundingForLetter(std::string_view mode);
 
 // The report line of a failed vector, line end included:
 // "OP,Mode,A,B,C,<64 result bits>,<line>" in double quotes.

@@ -4,6 +4,8 @@
 
 namespace sumaris {
 
+static_assert(Session::kSlots == kStageCount, "one slot a stage");
+
 void SessionUi::DoMe(int slot) {
   if (session_ != nullptr) session_->Activate(slot);
 }
@@ -11,7 +13,7 @@ void SessionUi::DoMe(int slot) {
 void SessionUi::ShowPath(PathBlock) {}
 
 void SessionUi::Switch2Results() {
-  if (session_ != nullptr) session_->Activate(25);
+  if (session_ != nullptr) session_->Activate(Session::kResultSlot);
 }
 
 Session::Session(Adder& adder) : adder_(adder) {
@@ -25,7 +27,7 @@ void Session::SetUi(SessionUi* ui) {
 
 void Session::FillStepTable() {
   stepTable_[0] = nullptr;
-  for (int slot = 1; slot <= kSlots; ++slot)
+  for (int slot = kFirstSlot; slot <= kSlots; ++slot)
     stepTable_[slot] = adder_.StageInSlot(slot);
 }
 
@@ -55,18 +57,18 @@ void Session::RecomputeFrom(int k) {
 
 void Session::Run() {
   inconsistent_ = false;
-  if (Stage* first = StageAt(1)) first->Pull();
-  RecomputeFrom(1);
+  if (Stage* first = StageAt(kFirstSlot)) first->Pull();
+  RecomputeFrom(kFirstSlot);
   ui_->ShowPath(PathBlock::Result);
   ui_->Switch2Results();
 }
 
 void Session::Reset() {
   adder_.input.Reset();
-  if (Stage* first = StageAt(1)) first->Pull();
-  RecomputeFrom(1);
+  if (Stage* first = StageAt(kFirstSlot)) first->Pull();
+  RecomputeFrom(kFirstSlot);
   ui_->ShowPath(PathBlock::R1);
-  ui_->DoMe(1);
+  ui_->DoMe(kFirstSlot);
   inconsistent_ = false;
 }
 

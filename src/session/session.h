@@ -37,7 +37,9 @@ class SessionUi {
 // stages in one sweep; Step Next only shows the next stage.
 class Session {
  public:
-  static constexpr int kSlots = 25;  // one a stage of the adder
+  static constexpr int kSlots = 25;       // one a stage of the adder
+  static constexpr int kFirstSlot = 1;    // R1Medium, where Reset starts
+  static constexpr int kResultSlot = 25;  // Results, where Run ends
 
   explicit Session(Adder& adder);
 

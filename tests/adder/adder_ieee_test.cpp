@@ -225,7 +225,7 @@ struct Tally {
 };
 constexpr int kTies = 2 * kKinds, kZeroOperands = 2 * kKinds + 1;
 
-Tally RunPairs(const Rounding& mode, std::uint64_t seed, int pairs) {
+Tally RunPairs(const Mode& mode, std::uint64_t seed, int pairs) {
   AdderDriver driver;
   PairSource source(seed);
   Tally t;
@@ -234,7 +234,7 @@ Tally RunPairs(const Rounding& mode, std::uint64_t seed, int pairs) {
     const HostSum ieee = HostAddSub(p.a, p.b, p.subtract, mode.hostMode);
     const Kind kind = Classify(p.a, p.b, p.subtract, ieee);
     const std::uint64_t want = Expected(kind, p.a, p.b, p.subtract, mode.hostMode, ieee);
-    const std::uint64_t got = driver.Run(p.a, p.b, p.subtract, mode.option);
+    const std::uint64_t got = driver.Run(p.a, p.b, p.subtract, mode.rounding);
     ++t.count[kind];
     if (kind == kIeee) {
       t.count[kTies] += IsTie(p.a, p.b, p.subtract);
@@ -249,14 +249,17 @@ Tally RunPairs(const Rounding& mode, std::uint64_t seed, int pairs) {
   return t;
 }
 
-class AdderAgainstIeee : public ::testing::TestWithParam<Rounding> {};
+class AdderAgainstIeee : public ::testing::TestWithParam<Mode> {};
 
 // Two adders on two threads share the pairs of one mode.
 TEST_P(AdderAgainstIeee, BitForBitWhereIeeeGovernsAndByItsRuleElsewhere) {
-  const Rounding mode = GetParam();
+  const Mode mode = GetParam();
   Tally halves[2];
-  std::thread other([&] { halves[1] = RunPairs(mode, 0x5eed00 + mode.option, kPairsPerMode / 2); });
-  halves[0] = RunPairs(mode, 0x5eed10 + mode.option, kPairsPerMode - kPairsPerMode / 2);
+  std::thread other([&] {
+    halves[1] = RunPairs(mode, 0x5eed00 + static_cast<int>(mode.rounding), kPairsPerMode / 2);
+  });
+  halves[0] =
+      RunPairs(mode, 0x5eed10 + static_cast<int>(mode.rounding), kPairsPerMode - kPairsPerMode / 2);
   other.join();
   long all[2 * kKinds + 2] = {};
   for (const Tally& h : halves) {
@@ -307,7 +310,7 @@ TEST(AdderDifferences, TheDocumentedExamplesFollowTheirRules) {
   AdderDriver driver;
   int checked = 0;
   for (const Example& e : examples) {
-    for (const Rounding& mode : kRoundings) {
+    for (const Mode& mode : kRoundings) {
       if (std::string(e.modes).find(mode.letter) == std::string::npos) continue;
       SCOPED_TRACE(Hex(e.a) + (e.subtract ? " - " : " + ") + Hex(e.b) + ", mode " + mode.letter);
       const HostSum ieee = HostAddSub(e.a, e.b, e.subtract, mode.hostMode);
@@ -315,7 +318,7 @@ TEST(AdderDifferences, TheDocumentedExamplesFollowTheirRules) {
       EXPECT_NE(kind, kIeee);
       EXPECT_NE(Hex(ieee.bits), Hex(e.result));
       EXPECT_EQ(Hex(Expected(kind, e.a, e.b, e.subtract, mode.hostMode, ieee)), Hex(e.result));
-      EXPECT_EQ(Hex(driver.Run(e.a, e.b, e.subtract, mode.option)), Hex(e.result));
+      EXPECT_EQ(Hex(driver.Run(e.a, e.b, e.subtract, mode.rounding)), Hex(e.result));
       ++checked;
     }
   }

@@ -177,15 +177,15 @@ TEST(SetINJ, TakesTheSignOfTheLargerMagnitudeAndTheModesInjection) {
   for (const auto& [ma, mb] : magnitudes) {
     for (int signs = 0; signs < 4; ++signs) {
       for (const bool subtract : {false, true}) {
-        for (const test::Rounding& mode : test::kRoundings) {
+        for (const test::Mode& mode : test::kRoundings) {
           const int sa = signs & 1, sb = signs >> 1;
           OperandEntry e;
           Cell resultSign("x");
           e.ConnectResultSign(&resultSign);
           TypeBits(e, Operand::A, Bits(sa ? -ma : ma));
           TypeBits(e, Operand::B, Bits(sb ? -mb : mb));
-          e.SelectOption(subtract ? 6 : 5);
-          e.SelectOption(mode.option);
+          e.SelectOperation(subtract ? Operation::Subtract : Operation::Add);
+          e.SelectRounding(mode.rounding);
           e.SetINJ();
           const int sign = ma >= mb ? sa : sb ^ static_cast<int>(subtract);
           const bool toward =
@@ -205,14 +205,14 @@ TEST(OperandReset, ZeroOperandsAddAndRoundToNearestEven) {
   OperandEntry e;
   ToBits(e, Operand::A, "-123.75");
   ToBits(e, Operand::B, "6.5e-310");
-  e.SelectOption(6);
-  e.SelectOption(3);
+  e.SelectOperation(Operation::Subtract);
+  e.SelectRounding(Rounding::TowardZero);
   e.Reset();
   for (const Operand op : {Operand::A, Operand::B})
     EXPECT_EQ(Boxes(e, op), Encoding(0));
   EXPECT_EQ(e.OperandA + e.OperandB, "00");
-  for (int n = 1; n <= 6; ++n)
-    EXPECT_EQ(e.Option(n), n == 4 || n == 5) << n;
+  EXPECT_EQ(e.operation(), Operation::Add);
+  EXPECT_EQ(e.rounding(), Rounding::NearestEven);
 }
 
 }  // namespace

@@ -36,13 +36,13 @@ TEST(SampleVectors, EveryLineMatchesBitForBit) {
       for (const char c : f[2 + k])
         bits[k] = (bits[k] << 1) | (c == '1' || c == '|' ? 1 : 0);
     }
-    int option = 0;
-    for (const Rounding& r : kRoundings)
-      option = wellFormed && r.letter == f[1][0] ? r.option : option;
-    ASSERT_NE(option, 0) << "line " << lines << " is not a vector: " << text;
-    ++modes[option];
+    const Mode* mode = nullptr;
+    for (const Mode& r : kRoundings)
+      mode = wellFormed && r.letter == f[1][0] ? &r : mode;
+    ASSERT_NE(mode, nullptr) << "line " << lines << " is not a vector: " << text;
+    ++modes[static_cast<int>(mode->rounding)];
     subtractions += f[0] == "1";
-    const std::uint64_t got = driver.Run(bits[0], bits[1], f[0] == "1", option);
+    const std::uint64_t got = driver.Run(bits[0], bits[1], f[0] == "1", mode->rounding);
     if (got != bits[2] && ++failures <= 20) {
       ADD_FAILURE() << "line " << lines << " (" << f[1] << ", " << (f[0] == "1" ? "sub" : "add")
                     << "): " << Hex(bits[0]) << ", " << Hex(bits[1]) << " gave " << Hex(got)
@@ -52,8 +52,8 @@ TEST(SampleVectors, EveryLineMatchesBitForBit) {
   EXPECT_EQ(lines, 5000);
   EXPECT_EQ(failures, 0);
   // The file exercises all four modes and both operations.
-  for (int option = 1; option <= 4; ++option)
-    EXPECT_GT(modes[option], 500) << option;
+  for (const Mode& mode : kRoundings)
+    EXPECT_GT(modes[static_cast<int>(mode.rounding)], 500) << mode.name;
   EXPECT_GT(subtractions, 1000);
   EXPECT_LT(subtractions, 4000);
 }

@@ -25,7 +25,7 @@ namespace {
 // The blocks of the panel drawn in the marked look.
 QStringList Marked(const MenuForm& panel) {
   QStringList marked;
-  for (PanelBlock* block : {panel.R1main, panel.R2main, panel.Nmain, panel.Result}) {
+  for (PanelBlock* block : {panel.r1Block, panel.r2Block, panel.nBlock, panel.resultBlock}) {
     if (block->palette().color(QPalette::Window) == QColor(0, 192, 192))
       marked << block->objectName();
   }
@@ -80,7 +80,7 @@ QString PanelBlockOf(const QString& overview) {
 void CheckShown(MainWindow& w, int slot, const char* stage, const char* overview,
                 const char* block) {
   QCOMPARE(w.session().stepCounter(), slot);
-  QCOMPARE(w.panel()->StepShow->text(), QString("Step #%1").arg(slot));
+  QCOMPARE(w.panel()->stepDisplay->text(), QString("Step #%1").arg(slot));
   QCOMPARE(TopStage(w), QString(stage));
   QCOMPARE(Marked(*w.panel()), QStringList{PanelBlockOf(overview)});
   QCOMPARE(FrontOverview(w), QString(overview));
@@ -135,7 +135,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = *s.window;
     QCOMPARE(w.windowTitle(), QString("Sumaris"));
     CheckShown(w, 1, "R1Medium", "R1", "Label3");
-    QCOMPARE(w.panel()->Label4->text(), QString("Exp' computation and Result"));
+    QCOMPARE(w.panel()->resultCaption->text(), QString("Exp' computation and Result"));
     QVERIFY(!w.session().inconsistent());
     // Cells that start otherwise: the N path's fixed carry-in and the sums
     // that start empty.
@@ -193,7 +193,7 @@ class MainWindowTest : public QObject {
     QVERIFY(s.Start());
     MainWindow& w = *s.window;
     for (int slot = 2; slot <= 26; ++slot) {
-      Click(w.panel()->cmdStep);
+      Click(w.panel()->stepNextButton);
       const Step& step = kSteps[std::min(slot, 25) - 1];
       CheckShown(w, std::min(slot, 25), step.stage, step.overview, step.block);
       if (QTest::currentTestFailed()) return;
@@ -240,19 +240,19 @@ class MainWindowTest : public QObject {
     MainWindow& w = *s.window;
     EnterOperands(w, "0.1", "0.2");
     w.session().SetInconsistent(true);
-    Click(w.panel()->cmdRun);
+    Click(w.panel()->runButton);
     CheckShown(w, 25, "Results", "FINAL", "Label2");
     QVERIFY(!w.session().inconsistent());
     QVERIFY(!w.StageWindowAt(25)->inconsistentLabel()->isVisible());
     QCOMPARE(ResultBits(w), Bits(0.1 + 0.2));
 
-    w.adder().input.SelectOption(6);
-    w.adder().input.SelectOption(1);
-    Click(w.panel()->cmdReset);
+    w.adder().input.SelectOperation(Operation::Subtract);
+    w.adder().input.SelectRounding(Rounding::Up);
+    Click(w.panel()->resetButton);
     CheckShown(w, 1, "R1Medium", "R1", "Label3");
     const OperandEntry& entry = w.adder().input;
     QCOMPARE(entry.OperandA + entry.OperandB, std::string("00"));
-    QVERIFY(entry.Option(5) && entry.Option(4));
+    QVERIFY(entry.operation() == Operation::Add && entry.rounding() == Rounding::NearestEven);
     QCOMPARE(ResultBits(w), Bits(0.0));
   }
 
@@ -264,17 +264,17 @@ class MainWindowTest : public QObject {
     // The biased exponents of 1 and 0.5 are 1023 and 1022.
     EnterOperands(w, "1", "0.5");
     const R1Medium& medium = w.adder().r1Medium;
-    Click(w.panel()->Command1);
+    Click(w.panel()->pullButton);
     QCOMPARE(medium.Ea.Text() + medium.EB.Text(), std::string("1111111") + "1111110");
     QCOMPARE(medium.EB_INV.Text(), std::string("0000000"));
-    Click(w.panel()->Command2);
+    Click(w.panel()->calcButton);
     QCOMPARE(medium.EB_INV.Text(), std::string("0000001"));
     for (const Wire* wire : w.adder().r1Large.wires())
       QVERIFY2(wire->Text() == std::string(wire->size(), '0'), wire->name().c_str());
     // A cell that is not a number stops the computation with the platform's
     // message.
     w.adder().r1Medium.EB[3] = "?";
-    Click(w.panel()->Command2);
+    Click(w.panel()->calcButton);
     QCOMPARE(errors.messages, std::vector<std::string>{"Type mismatch"});
   }
 
@@ -289,7 +289,7 @@ class MainWindowTest : public QObject {
     std::string expected;
     for (const auto& c : cases) {
       EnterOperands(w, c.a, c.b);
-      Click(w.panel()->cmdRun);
+      Click(w.panel()->runButton);
       QWidget* value = w.StageWindowAt(25)->findChild<QWidget*>("Label1");
       QVERIFY(value != nullptr);
       QTest::mouseDClick(value, Qt::LeftButton, {}, value->rect().center());
@@ -302,14 +302,14 @@ class MainWindowTest : public QObject {
     StartedWindow s;
     QVERIFY(s.Start());
     MainWindow& w = *s.window;
-    Click(w.panel()->cmdHelp);
+    Click(w.panel()->aboutButton);
     QCOMPARE(TopStage(w), QString("HelpAbout"));
     HelpAbout* about = w.About();
-    QCOMPARE(about->label1()->text(), QString("Sumaris simulator - Version 1.01"));
+    QCOMPARE(about->versionLabel()->text(), QString("Sumaris simulator - Version 1.01"));
     QApplication::processEvents();
     const QImage first = about->grab().toImage();
-    Click(w.panel()->cmdStep);
-    Click(w.panel()->cmdHelp);
+    Click(w.panel()->stepNextButton);
+    Click(w.panel()->aboutButton);
     QApplication::processEvents();
     QCOMPARE(about->grab().toImage(), first);
     // Not blank: the red heading is printed.
@@ -332,9 +332,9 @@ class MainWindowTest : public QObject {
     const std::string failed = "\"1,N," + Bits(2.5) + "," + Bits(-0.125) + "," + Bits(2.375) + "," +
                                Bits(2.625) + ",2\"\n";
     // With BreakPoint checked the runner asks after each vector; No stops.
-    Click(w.panel()->BreakPoint);
+    Click(w.panel()->breakPointBox);
     s.dialogs.answers = {true, false};
-    Click(w.panel()->Command3);
+    Click(w.panel()->fromFileButton);
     QCOMPARE(s.dialogs.questions,
              (std::vector<std::string>{"Test Succeeded. Do you want to continue?",
                                        "This Test Failed. Do you want to continue?"}));
@@ -342,8 +342,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(ResultBits(w), Bits(2.625));
     QCOMPARE(s.viewer.opened, std::vector<std::filesystem::path>{w.files().output});
     // Unchecked it runs to the end without asking.
-    Click(w.panel()->BreakPoint);
-    Click(w.panel()->Command3);
+    Click(w.panel()->breakPointBox);
+    Click(w.panel()->fromFileButton);
     QCOMPARE(s.dialogs.questions.size(), std::size_t{2});
     QCOMPARE(ReadFile(w.files().output), failed);
     QCOMPARE(ResultBits(w), Bits(0.1 + 0.2));

@@ -108,7 +108,7 @@ class StageEditorTest : public QObject {
     MainWindow& w = *s.window;
     const double a = 0.1875, b = 40;
     EnterOperands(w, "0.1875", "40");
-    Click(w.panel()->cmdRun);
+    Click(w.panel()->runButton);
     ClickBlock(w, PathBlock::R1, "Label3");
     Click(w.StageWindowAt(1)->Button("EditEA"));
     EditorWindow* editor = Editor(w);
@@ -153,9 +153,9 @@ class StageEditorTest : public QObject {
     QCOMPARE(label->objectName(), QString("Inconsistent"));
     QCOMPARE(label->text(), QString("The System is now inconsistent"));
     QVERIFY(!label->isVisible());
-    Click(w.panel()->cmdStep);
+    Click(w.panel()->stepNextButton);
     QVERIFY(label->isVisible());
-    Click(w.panel()->cmdRun);
+    Click(w.panel()->runButton);
     QVERIFY(!w.StageWindowAt(25)->inconsistentLabel()->isVisible());
     QVERIFY(!label->isHidden());
     ClickBlock(w, PathBlock::R1, "Label2");
@@ -167,7 +167,7 @@ class StageEditorTest : public QObject {
     QVERIFY(s.Start());
     MainWindow& w = *s.window;
     EnterOperands(w, "3.5", "1e-10");
-    Click(w.panel()->cmdRun);
+    Click(w.panel()->runButton);
     ClickBlock(w, PathBlock::R1, "Label9");
     Click(w.StageWindowAt(9)->Button("ExpandFSOPA"));
     EditorWindow* editor = Editor(w);

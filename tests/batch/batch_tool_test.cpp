@@ -154,8 +154,8 @@ TEST(BatchTool, GeneratedVectorsCarryTheHostResultAndPassOutsideTheKnownDifferen
       f.push_back(part);
     ASSERT_EQ(f.size(), 5u) << line;
     const Vector v{f[0] == "1", f[1][0], ParseBits(f[2]), ParseBits(f[3]), ParseBits(f[4])};
-    const Rounding* mode = nullptr;
-    for (const Rounding& r : kRoundings)
+    const Mode* mode = nullptr;
+    for (const Mode& r : kRoundings)
       mode = r.letter == v.mode ? &r : mode;
     ASSERT_TRUE(mode != nullptr && f[4].size() == 64 && (f[0] == "0" || v.subtract)) << line;
     std::fesetround(mode->hostMode);  // volatile keeps the operation inside the mode

@@ -74,10 +74,10 @@ std::string DumpValue(const Stage& stage, const Wire& wire) {
 }
 
 TEST(WireTrace, TheDumpReadsBackAsTheModelStepByStep) {
-  const test::Rounding &nearest = test::kRoundings[0], &down = test::kRoundings[2];
+  const test::Mode &nearest = test::kRoundings[0], &down = test::kRoundings[2];
   struct Case {
     const char* op;
-    const test::Rounding& mode;
+    const test::Mode& mode;
     double a, b;
   } cases[] = {{"0", nearest, 1.5, 0.375}, {"1", nearest, 1.75, 1.5}, {"1", down, 1.0, 0x1p-60}};
   for (const Case& c : cases) {
@@ -96,7 +96,7 @@ TEST(WireTrace, TheDumpReadsBackAsTheModelStepByStep) {
     test::AdderDriver model;
     const bool subtract = c.op[0] == '1';
     EXPECT_EQ(trace.resultBits, test::BitString(model.Run(test::Bits(c.a), test::Bits(c.b),
-                                                          subtract, c.mode.option)));
+                                                          subtract, c.mode.rounding)));
 
     Adder fresh;
     std::size_t wires = 0;

@@ -86,22 +86,22 @@ TEST(Session, RunAndResetClearTheFlagAndSetTheCounter) {
   test::AdderDriver d;
   Session& session = d.session();
   session.SetInconsistent(true);
-  EXPECT_EQ(d.Run(test::Bits(3.5), test::Bits(-0.25), true, 2), test::Bits(3.75));
+  EXPECT_EQ(d.Run(test::Bits(3.5), test::Bits(-0.25), true, Rounding::Down), test::Bits(3.75));
   EXPECT_FALSE(session.inconsistent());
   EXPECT_EQ(session.stepCounter(), 25);
   session.SetInconsistent(true);
   session.Reset();
   EXPECT_FALSE(session.inconsistent());
   EXPECT_EQ(session.stepCounter(), 1);
-  for (int n = 1; n <= 6; ++n)
-    EXPECT_EQ(d.adder().input.Option(n), n == 4 || n == 5) << n;
+  EXPECT_EQ(d.adder().input.operation(), Operation::Add);
+  EXPECT_EQ(d.adder().input.rounding(), Rounding::NearestEven);
   EXPECT_EQ(d.Result(), 0u) << "the sweep ran on zero operands";
 }
 
 TEST(Session, AnEditedInputOfTheStartingStageSurvivesTheSweep) {
   test::AdderDriver d;
   Adder& adder = d.adder();
-  d.Run(test::Bits(1.0), test::Bits(1.0), false, 4);
+  d.Run(test::Bits(1.0), test::Bits(1.0), false, Rounding::NearestEven);
   ASSERT_EQ(adder.r1ShiftR.MAG_MED.Text(), "000000");
   adder.r1ShiftR.MAG_MED.SetText("000101");  // shift the operand by 5 instead
   d.session().RecomputeFrom(8);

@@ -140,7 +140,7 @@ TEST(WireEditorApply, WritesTheBoxesSetsTheFlagAndRecomputesFromTheCounterAtAppl
   for (const Case& c : cases) {
     AdderDriver p;
     Adder& adder = p.adder();
-    p.Run(Bits(kA), Bits(kB), false, 4);
+    p.Run(Bits(kA), Bits(kB), false, Rounding::NearestEven);
     const auto before = Snapshot(adder);
     p.session().Activate(1);
     WireEditor ed;
@@ -170,7 +170,8 @@ TEST(WireEditorApply, WritesTheBoxesSetsTheFlagAndRecomputesFromTheCounterAtAppl
     const std::uint64_t edited =
         (Bits(kA) & ~(std::uint64_t{0x7F} << 52)) | (static_cast<std::uint64_t>(c.low7) << 52);
     AdderDriver fresh;
-    EXPECT_EQ(fresh.Run(edited, Bits(kB), false, 4), Bits(test::AsDouble(edited) + kB));
+    EXPECT_EQ(fresh.Run(edited, Bits(kB), false, Rounding::NearestEven),
+              Bits(test::AsDouble(edited) + kB));
     for (std::size_t i = 0; i < adder.results.wires().size(); ++i) {
       EXPECT_EQ(adder.results.wires()[i]->Text(), fresh.adder().results.wires()[i]->Text());
     }
@@ -205,7 +206,7 @@ TEST(WireEditorApply, WritesCountCellsOfTheWire) {
 TEST(WireEditorCancel, CancelViewOnlyAndARequestWithoutAWireChangeNothing) {
   AdderDriver p;
   Adder& adder = p.adder();
-  p.Run(Bits(kA), Bits(kB), false, 4);
+  p.Run(Bits(kA), Bits(kB), false, Rounding::NearestEven);
   p.session().Activate(9);
   const auto before = Snapshot(adder);
   test::RecordingDialogs dialogs;

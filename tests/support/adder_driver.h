@@ -41,19 +41,19 @@ inline std::uint64_t Bits(double value) {
   return std::bit_cast<std::uint64_t>(value);
 }
 
-// The four rounding modes: the option button of the operand entry, the
-// host's <cfenv> mode and the batch file's letter.
-struct Rounding {
-  int option;
+// The four rounding modes: the operand entry's mode, the host's <cfenv>
+// mode and the batch file's letter.
+struct Mode {
+  Rounding rounding;
   int hostMode;
   char letter;
   const char* name;
 };
-inline constexpr std::array<Rounding, 4> kRoundings = {{
-    {4, FE_TONEAREST, 'N', "nearest even"},
-    {1, FE_UPWARD, 'U', "up"},
-    {2, FE_DOWNWARD, 'D', "down"},
-    {3, FE_TOWARDZERO, 'Z', "toward zero"},
+inline constexpr std::array<Mode, 4> kRoundings = {{
+    {Rounding::NearestEven, FE_TONEAREST, 'N', "nearest even"},
+    {Rounding::Up, FE_UPWARD, 'U', "up"},
+    {Rounding::Down, FE_DOWNWARD, 'D', "down"},
+    {Rounding::TowardZero, FE_TOWARDZERO, 'Z', "toward zero"},
 }};
 
 // One adder with its session, reused for every addition of a test.
@@ -77,13 +77,13 @@ class AdderDriver {
       in.SetBox(fraction, i, ((bits >> (52 - i)) & 1) ? "1" : "0");
   }
 
-  // A op B (op: subtraction when `subtract`) in the rounding mode of
-  // `option` (4 nearest even, 1 up, 2 down, 3 toward zero), through Run.
-  std::uint64_t Run(std::uint64_t a, std::uint64_t b, bool subtract, int option) {
+  // A op B (op: subtraction when `subtract`) in a rounding mode, through Run.
+  std::uint64_t Run(std::uint64_t a, std::uint64_t b, bool subtract,
+                    Rounding rounding = Rounding::NearestEven) {
     Load(Operand::A, a);
     Load(Operand::B, b);
-    adder_.input.SelectOption(subtract ? 6 : 5);
-    adder_.input.SelectOption(option);
+    adder_.input.SelectOperation(subtract ? Operation::Subtract : Operation::Add);
+    adder_.input.SelectRounding(rounding);
     session_.Run();
     return Result();
   }

@@ -14,10 +14,10 @@ void Results::Pull() {
   const Wire& source = rPath ? adder().r2Select1.FFAR : adder().nPost.F_NEAR;
   if (rPath) {
     Fa[52] = adder().r2Select2.FFAR52[0];
-    Label5 = "R path";
+    chosenPath = "R path";
   } else {
     Fa[52] = adder().nPost.F_NEAR[52];
-    Label5 = "N path";
+    chosenPath = "N path";
   }
   for (int i = 0; i <= 51; ++i)
     Fa[i] = source[i];
@@ -28,9 +28,9 @@ void Results::Pull() {
 }
 
 std::string Results::Readout(std::string_view name) const {
-  if (name == "Label1") return Label1;
-  if (name == "Label4") return Label4;
-  if (name == "Label5") return Label5;
+  if (name == kDecimalValue) return decimalValue;
+  if (name == kUnbiasedExponent) return unbiasedExponent;
+  if (name == kChosenPath) return chosenPath;
   return {};
 }
 
@@ -56,18 +56,18 @@ double Results::CalcFraction() const {
 void Results::SetValue() {
   const double x = CalcExponent();
   if (x == -1) {
-    Label1 = "Cannot display result - too big";
+    decimalValue = "Cannot display result - too big";
     return;
   }
   const double sign = Sa[0].Value() == 1 ? -1 : 1;
-  Label1 = FormatDouble(sign * (x * CalcFraction()));
+  decimalValue = FormatDouble(sign * (x * CalcFraction()));
 }
 
 void Results::TempLablels() {
   double e = 0;
   for (int i = 0; i <= 10; ++i)
     e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
-  Label4 = FormatDouble(e - 1023);
+  unbiasedExponent = FormatDouble(e - 1023);
 }
 
 std::string Results::PadLine() const {

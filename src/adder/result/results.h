@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "adder/adder_stage.h"
 
@@ -33,9 +34,13 @@ class Results final : public AdderStage {
   Wire Ea{this, "Ea", "e", 10, 0};
   Wire Fa{this, "Fa", "f", 0, 52};
 
-  std::string Label1;              // the decimal value
-  std::string Label4;              // the unbiased exponent
-  std::string Label5 = "N Path ";  // the chosen path
+  // The read-outs, each named as its label in the window.
+  static constexpr std::string_view kDecimalValue = "Label1";
+  static constexpr std::string_view kUnbiasedExponent = "Label4";
+  static constexpr std::string_view kChosenPath = "Label5";
+  std::string decimalValue;
+  std::string unbiasedExponent;
+  std::string chosenPath = "N Path ";
 };
 
 }  // namespace sumaris

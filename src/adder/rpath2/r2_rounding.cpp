@@ -23,7 +23,7 @@ void R2Decide::Pull() {
   IsRN[0] = "0";
   IsRI[0] = "0";
   const OperandEntry& in = adder().input;
-  if (in.Option(4)) IsRN[0] = "1";
+  if (in.rounding() == Rounding::NearestEven) IsRN[0] = "1";
   if (in.INJ[0].Value() == 1 && in.INJ[1].Value() == 1) IsRI[0] = "1";
   RINC[0] = adder().r2Select1.RINC[0];  // the previous run's decision
   const R2Compound& sums = adder().r2Compound;

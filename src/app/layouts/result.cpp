@@ -154,14 +154,14 @@ StageLayout ResultsLayout(const Results& /*stage*/) {
 
   struct ReadoutLine {
     const char* caption;
-    const char* source;
+    std::string_view source;
     int top;
   };
-  for (const ReadoutLine& r :
-       {ReadoutLine{"Decimal value:", "Label1", 3100}, ReadoutLine{"ebias:", "Label4", 3600},
-        ReadoutLine{"Chosen Path: ", "Label5", 4100}}) {
+  for (const ReadoutLine& r : {ReadoutLine{"Decimal value:", Results::kDecimalValue, 3100},
+                               ReadoutLine{"ebias:", Results::kUnbiasedExponent, 3600},
+                               ReadoutLine{"Chosen Path: ", Results::kChosenPath, 4100}}) {
     s.AddText(r.caption, 240, r.top, 1300);
-    s.AddReadout(r.source, 1600, r.top, 5000);
+    s.AddReadout(std::string(r.source), 1600, r.top, 5000);
   }
   return s.Finish(10400, 4500);
 }

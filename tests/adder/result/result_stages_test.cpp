@@ -109,7 +109,7 @@ TEST(Results, PadLinesAreAppendedAndAnUnwritablePadChangesNothing) {
   EXPECT_EQ(ReadText(folder / "pad.txt"),
             "an earlier line\n@1" + std::string(62, '@') + "\n" + piLine + "\n");
 
-  driver.Run(Bits(-2.5), Bits(0.75), false, 4);
+  driver.Run(Bits(-2.5), Bits(0.75), false, Rounding::NearestEven);
   const std::string before = r.Sa.Text() + r.Ea.Text() + r.Fa.Text() + r.Readout("Label1");
   EXPECT_FALSE(r.AppendToPad(folder / "no such folder" / "pad.txt"));
   EXPECT_FALSE(r.AppendToPad(folder.path()));  // a folder, not a file

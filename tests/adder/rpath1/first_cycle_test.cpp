@@ -75,7 +75,7 @@ TEST(R1EffectiveOperation, EverySignAndOperationComplementsAndPreShifts) {
     const std::uint64_t a = Pack(sa, 1030, rng()), b = Pack(sb, 1020, rng());
     driver.Load(Operand::A, a);
     driver.Load(Operand::B, b);
-    adder.input.SelectOption(subtract ? 6 : 5);
+    adder.input.SelectOperation(subtract ? Operation::Subtract : Operation::Add);
     Compute(adder, 1, 4);
     const bool seff = sa != (sb != subtract);
     SCOPED_TRACE(::testing::Message() << "SA " << sa << " SB " << sb << " sub " << subtract);
@@ -163,7 +163,7 @@ TEST(R1FirstCycle, SignificandsAreAlignedForEveryDifferenceSignAndOperation) {
     const bool subtract = rng() & 1;
     driver.Load(Operand::A, a);
     driver.Load(Operand::B, b);
-    adder.input.SelectOption(subtract ? 6 : 5);
+    adder.input.SelectOperation(subtract ? Operation::Subtract : Operation::Add);
     Compute(adder, 1, 11);
     const int e = Negative(a) != (Negative(b) != subtract) ? 1 : 0;
     const std::uint64_t large = ea > eb ? a : b, small = ea > eb ? b : a;
@@ -185,7 +185,8 @@ TEST(R1FirstCycle, SignificandsAreAlignedForEveryDifferenceSignAndOperation) {
 TEST(R1Recompute, EditedInputsSurviveAndPropagate) {
   AdderDriver driver;
   Adder& adder = driver.adder();
-  driver.Run(Pack(false, 1030, 0x123456789ABCD), Pack(false, 1020, 0xFEDCBA9876543), false, 4);
+  driver.Run(Pack(false, 1030, 0x123456789ABCD), Pack(false, 1020, 0xFEDCBA9876543), false,
+             Rounding::NearestEven);
   ASSERT_EQ(Value(adder.r1ShiftR.MAG_MED), 9u);  // EA - EB - 1
   const std::string fsop = adder.r1ShiftR.FSOP.Text();
   SetValue(adder.r1ShiftR.MAG_MED, 20);
