@@ -95,6 +95,17 @@ inline const StageDescriptor& StageDescriptorForSlot(int slot) {
   return kStageDescriptors.at(static_cast<std::size_t>(slot - 1));
 }
 
+// A stage named in code by its slot: StageSlot::PathDecision is 24.
+enum class StageSlot {
+#define SUMARIS_STAGE_SLOT(slot, Class, ...) Class = slot,
+  SUMARIS_STAGE_LIST(SUMARIS_STAGE_SLOT)
+#undef SUMARIS_STAGE_SLOT
+};
+
+inline const StageDescriptor& StageDescriptorFor(StageSlot slot) {
+  return StageDescriptorForSlot(static_cast<int>(slot));
+}
+
 // The rows are in slot order, one a slot.
 inline constexpr bool SlotsRunInOrder() {
   for (std::size_t i = 0; i < kStageDescriptors.size(); ++i) {
