@@ -76,6 +76,7 @@ bool InputFile::Open(const fs::path& path, std::string& reason) {
       return false;
     }
     identity_ = RegularFile(st);
+    if (identity_) size_ = static_cast<std::uint64_t>(st.st_size);
     stream_ = &std::cin;
     return true;
   }
@@ -96,6 +97,7 @@ bool InputFile::Open(const fs::path& path, std::string& reason) {
     return false;
   }
   identity_ = RegularFile(st);
+  if (identity_) size_ = static_cast<std::uint64_t>(st.st_size);
   stream_ = &file_;
   return true;
 }

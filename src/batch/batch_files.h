@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iosfwd>
@@ -32,11 +33,14 @@ class InputFile {
   std::istream& stream() { return *stream_; }
   // The regular file read, to tell it from the report; none for anything else.
   const std::optional<FileIdentity>& identity() const { return identity_; }
+  // Its size in bytes, when it is a regular file.
+  std::optional<std::uint64_t> size() const { return size_; }
 
  private:
   std::ifstream file_;
   std::istream* stream_ = nullptr;
   std::optional<FileIdentity> identity_;
+  std::optional<std::uint64_t> size_;
 };
 
 // The report. A regular file (or a new one) is written under a temporary

@@ -1,4 +1,6 @@
 // sumaris-batch: the batch test of the adder without windows.
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -8,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +21,7 @@
 #include "batch/batch_parallel.h"
 #include "batch/batch_runner.h"
 #include "batch/headless_adder.h"
+#include "batch/progress_line.h"
 #include "batch/testfloat_format.h"
 #include "batch/vector_generator.h"
 #include "batch/wire_trace.h"
@@ -72,14 +76,67 @@ const char kUsage[] =
     "standard error). \"Bad Input on line N\" messages go to standard error.\n";
 
 // Messages go to standard error; nobody is asked anything.
+// With a progress line on the terminal, a message clears it first.
 class ConsoleDialogs final : public sumaris::UserDialogs {
  public:
   void Message(std::string_view text) override {
+    if (progress != nullptr) {
+      progress->Write(STDERR_FILENO, std::string(text) + "\n");
+      return;
+    }
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fputc('\n', stderr);
   }
   bool AskYesNo(std::string_view) override { return true; }
   void Beep() override {}
+
+  sumaris::ProgressLine* progress = nullptr;
+};
+
+// The progress line of one run, shown only when standard error is a
+// terminal; then lines the run prints on standard output, when that is a
+// terminal too, go around it. Without a terminal nothing changes: the run
+// is not even given counters to fill.
+class RunDisplay {
+ public:
+  explicit RunDisplay(ConsoleDialogs& dialogs) : dialogs_(dialogs) {
+    if (!sumaris::IsTerminal(STDERR_FILENO)) return;
+    line_ = std::make_unique<sumaris::ProgressLine>(STDERR_FILENO, counts_);
+    dialogs_.progress = line_.get();
+    if (sumaris::IsTerminal(STDOUT_FILENO)) {
+      std::cout.flush();
+      screen_ = std::make_unique<sumaris::ProgressAwareOutput>(*line_, STDOUT_FILENO);
+      saved_ = std::cout.rdbuf(screen_.get());
+    }
+  }
+  RunDisplay(const RunDisplay&) = delete;
+  RunDisplay& operator=(const RunDisplay&) = delete;
+  ~RunDisplay() { End(); }
+
+  sumaris::BatchProgress* progress() { return line_ ? &counts_ : nullptr; }
+  void SetTotal(std::optional<std::uint64_t> bytes) { counts_.total = bytes.value_or(0); }
+
+  // Clears the line, before the summary. A write error on standard output
+  // stays noted on std::cout.
+  void End() {
+    if (saved_ != nullptr) {
+      std::cout.flush();
+      const std::ios::iostate state = std::cout.rdstate();
+      std::cout.rdbuf(saved_);
+      std::cout.setstate(state);
+      saved_ = nullptr;
+    }
+    screen_.reset();
+    dialogs_.progress = nullptr;
+    line_.reset();
+  }
+
+ private:
+  ConsoleDialogs& dialogs_;
+  sumaris::BatchProgress counts_;
+  std::unique_ptr<sumaris::ProgressLine> line_;
+  std::unique_ptr<sumaris::ProgressAwareOutput> screen_;
+  std::streambuf* saved_ = nullptr;
 };
 
 int Fail(const std::string& message) {
@@ -266,14 +323,18 @@ int RunTestFloat(const CommandLine& cl) {
   if (!input.Open(cl.plain.empty() ? "-" : cl.plain[0], reason)) return IoError(dialogs, reason);
   const int jobs = cl.jobs.value_or(sumaris::DefaultJobs());
   const auto start = std::chrono::steady_clock::now();
+  RunDisplay display(dialogs);
+  display.SetTotal(input.size());
   BatchSummary s;
   if (jobs == 1) {
     sumaris::HeadlessAdder headless(&dialogs);
     s = sumaris::RunTestFloat(input.stream(), std::cout, headless.runner, subtract, *cl.mode,
-                              dialogs);
+                              dialogs, display.progress());
   } else {
-    s = sumaris::RunTestFloatParallel(input.stream(), std::cout, subtract, *cl.mode, dialogs, jobs);
+    s = sumaris::RunTestFloatParallel(input.stream(), std::cout, subtract, *cl.mode, dialogs, jobs,
+                                      display.progress());
   }
+  display.End();
   if (s.ioError) return IoError(dialogs, s.errorDetail);
   PrintSummary(s, Since(start));
   return Verdict(s);
@@ -313,13 +374,16 @@ int RunBatch(const CommandLine& cl) {
   const int jobs = cl.jobs.value_or(sumaris::DefaultJobs());
 
   const auto start = std::chrono::steady_clock::now();
+  RunDisplay display(dialogs);
   BatchSummary s;
   if (jobs == 1) {
     sumaris::HeadlessAdder headless(&dialogs);
+    headless.runner.progress = display.progress();
     s = headless.runner.Run(files, nullptr);
   } else {
-    s = sumaris::RunParallel(files, dialogs, jobs);
+    s = sumaris::RunParallel(files, dialogs, jobs, display.progress());
   }
+  display.End();
   if (s.ioError) return kError;  // "I/O error!" and the reason are out
   PrintSummary(s, Since(start));
   return Verdict(s);

@@ -42,6 +42,7 @@ struct Run {
   std::optional<std::string> readError;  // reading stopped with this after the items
   long long errorNumber = 0;             // the number the read error names
   bool begun = false;                    // ... inside a vector, which then counts as read
+  std::uint64_t bytesAfter = 0;          // of the input read once the run was read
 };
 
 // Runs the items of a run on one adder; an error inside an item ends it.
@@ -93,6 +94,7 @@ class NativeFormat {
         run.numbers.pop_back();
       }
     }
+    run.bytesAfter = reader_.offset();
     return !run.readError && run.items.size() == kRun;
   }
 
@@ -138,6 +140,7 @@ class TestFloatFormat {
       run.readError = e.what();
       run.errorNumber = reader_.line();
     }
+    run.bytesAfter = reader_.offset();
     return !run.readError && run.items.size() == kRun;
   }
 
@@ -243,7 +246,8 @@ class Pool {
 // Everything in input order, up to the first error or stop: the report
 // lines and the "Bad Input on line " messages, as one thread writes them.
 template <typename Format>
-BatchSummary RunPool(Format& format, std::ostream& report, UserDialogs& dialogs, int jobs) {
+BatchSummary RunPool(Format& format, std::ostream& report, UserDialogs& dialogs, int jobs,
+                     BatchProgress* progress) {
   BatchSummary summary;
   auto fail = [&](long long number, const std::string& what) {
     summary.ioError = true;
@@ -278,6 +282,10 @@ BatchSummary RunPool(Format& format, std::ostream& report, UserDialogs& dialogs,
       }
       if (summary.ioError || summary.stopped) break;
     }
+    if (progress != nullptr) {
+      progress->vectors.store(summary.vectors, std::memory_order_relaxed);
+      progress->bytes.store(run->bytesAfter, std::memory_order_relaxed);
+    }
     // A read error ends the run after the vectors read before it.
     if (!summary.ioError && !summary.stopped && run->readError) {
       if (run->begun) ++summary.vectors;
@@ -295,21 +303,27 @@ int DefaultJobs() {
   return n == 0 ? 1 : static_cast<int>(n);
 }
 
-BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs) {
+BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs,
+                         BatchProgress* progress) {
   NativeFormat format(in);
-  return RunPool(format, report, dialogs, jobs);
+  return RunPool(format, report, dialogs, jobs, progress);
 }
 
-BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs) {
-  return RunOnFiles(files, dialogs, [&](std::istream& in, std::ostream& report) {
-    return RunParallel(in, report, dialogs, jobs);
-  });
+BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs,
+                         BatchProgress* progress) {
+  return RunOnFiles(
+      files, dialogs,
+      [&](std::istream& in, std::ostream& report) {
+        return RunParallel(in, report, dialogs, jobs, progress);
+      },
+      progress);
 }
 
 BatchSummary RunTestFloatParallel(std::istream& in, std::ostream& failures, bool subtract,
-                                  char mode, UserDialogs& dialogs, int jobs) {
+                                  char mode, UserDialogs& dialogs, int jobs,
+                                  BatchProgress* progress) {
   TestFloatFormat format(in, subtract, mode);
-  return RunPool(format, failures, dialogs, jobs);
+  return RunPool(format, failures, dialogs, jobs, progress);
 }
 
 }  // namespace sumaris

@@ -380,6 +380,10 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
       ++summary.vectors;
       lineNumber_ = reader.nextNumber();
       reader.ReadVector(v);
+      if (progress != nullptr) {
+        progress->vectors.store(summary.vectors, std::memory_order_relaxed);
+        progress->bytes.store(reader.offset(), std::memory_order_relaxed);
+      }
       switch (RunNext(v)) {
         case VectorOutcome::Passed:
           ++summary.passed;
@@ -410,7 +414,8 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
 }
 
 BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
-                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body) {
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body,
+                        BatchProgress* progress) {
   BatchSummary summary;
   auto fail = [&](std::string detail) {
     summary.ioError = true;
@@ -421,6 +426,7 @@ BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
   std::string reason;
   InputFile input;
   if (!input.Open(files.input, reason)) return fail(reason);
+  if (progress != nullptr) progress->total = input.size().value_or(0);
   ReportFile report;
   if (!report.Open(files.output, input.identity(), reason)) return fail(reason);
   summary = body(input.stream(), report.stream());
@@ -437,9 +443,9 @@ BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
 }
 
 BatchSummary BatchRunner::Run(const FileLocations& files, TextViewer* viewer) {
-  const BatchSummary summary =
-      RunOnFiles(files, dialogs_,
-                 [this](std::istream& in, std::ostream& report) { return RunStreams(in, report); });
+  const BatchSummary summary = RunOnFiles(
+      files, dialogs_,
+      [this](std::istream& in, std::ostream& report) { return RunStreams(in, report); }, progress);
   if (summary.ioError || summary.abandoned) return summary;
   if (viewer != nullptr && !viewer->Open(files.output)) {
     dialogs_.Message("No text viewer could be started.\nThe report is " + files.output.string() +

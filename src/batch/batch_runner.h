@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -164,6 +165,14 @@ struct BatchSummary {
   std::string errorDetail;  // what went wrong, for a headless caller
 };
 
+// What a run has done so far, for a progress display on another thread:
+// the runners store into it now and then (relaxed), never wait for it.
+struct BatchProgress {
+  std::atomic<long long> vectors{0};    // vectors (or cases) done
+  std::atomic<std::uint64_t> bytes{0};  // of the input read for them
+  std::atomic<std::uint64_t> total{0};  // the input's size; 0 when unknown
+};
+
 // Opens the vector file and the report (batch_files.h: "-" for standard
 // input and output), runs `body` on the two and puts the report in place.
 // A run that cannot start (the vector file missing, unreadable or a folder,
@@ -173,8 +182,10 @@ struct BatchSummary {
 // cannot be written leaves the earlier one. Every failure, and the I/O
 // error `body` ends with, shows "I/O error!" with the reason on a second
 // line through `dialogs` (errorDetail holds the reason). For every batch loop.
+// With `progress`, the vector file's size goes into its total.
 BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
-                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body);
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body,
+                        BatchProgress* progress = nullptr);
 
 // Runs test vectors through the adder the way a user would: it selects the
 // operation and the rounding mode on the operand entry, writes the operand
@@ -186,6 +197,8 @@ class BatchRunner {
 
   // The control panel's BreakPoint box: ask after every vector.
   bool breakPoint = false;
+  // Where the loop notes how far it got, when given.
+  BatchProgress* progress = nullptr;
   // Called before the 1st, 101st, 201st ... vector so the windows can catch
   // up. Returning false ends the run at once, quietly (the program is
   // closing): both files are closed, the report is not opened, nothing beeps.

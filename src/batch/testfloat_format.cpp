@@ -121,6 +121,7 @@ bool TestFloatReader::Next(std::optional<TestFloatCase>& c) {
     // At most kMaxField + 1 characters are kept: more make the line too long.
     in_.getline(buf_.data(), static_cast<std::streamsize>(buf_.size()));
     const std::size_t n = static_cast<std::size_t>(in_.gcount());
+    offset_ += n;
     if (in_.bad()) throw VectorReadError("the case file could not be read");
     if (in_.fail() && in_.eof()) return false;  // nothing was left
     std::size_t length = n;
@@ -128,6 +129,7 @@ bool TestFloatReader::Next(std::optional<TestFloatCase>& c) {
       // The buffer filled before the line ended: skip the rest of it.
       in_.clear();
       in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+      offset_ += static_cast<std::uint64_t>(in_.gcount());
       if (in_.bad()) throw VectorReadError("the case file could not be read");
     } else if (!in_.eof()) {
       --length;  // the line end taken
@@ -156,7 +158,7 @@ VectorOutcome RunTestFloatCase(BatchRunner& runner, TestVector& v, const TestFlo
 }
 
 BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner& runner,
-                          bool subtract, char mode, UserDialogs& dialogs) {
+                          bool subtract, char mode, UserDialogs& dialogs, BatchProgress* progress) {
   BatchSummary summary;
   TestVector v;
   v.op = subtract ? "1" : "0";
@@ -167,6 +169,10 @@ BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner&
   try {
     while (reader.Next(c)) {
       ++summary.vectors;
+      if (progress != nullptr) {
+        progress->vectors.store(summary.vectors, std::memory_order_relaxed);
+        progress->bytes.store(reader.offset(), std::memory_order_relaxed);
+      }
       const std::string line = std::to_string(reader.line());
       if (!c) {
         ++summary.badInput;

@@ -11,6 +11,7 @@ namespace sumaris {
 
 class BatchRunner;
 class UserDialogs;
+struct BatchProgress;
 struct BatchSummary;
 struct TestVector;
 enum class VectorOutcome;
@@ -68,11 +69,14 @@ class TestFloatReader {
   bool Next(std::optional<TestFloatCase>& c);
   // The line last read, from 1, blank lines counted.
   long long line() const { return line_; }
+  // Bytes read so far.
+  std::uint64_t offset() const { return offset_; }
 
  private:
   std::istream& in_;
   std::vector<char> buf_;
   long long line_ = 0;
+  std::uint64_t offset_ = 0;
 };
 
 // What a failed write of the failure lines ends the run with.
@@ -90,8 +94,9 @@ VectorOutcome RunTestFloatCase(BatchRunner& runner, TestVector& v, const TestFlo
 // with its number and the run goes on (Stop ends it there). The flags are
 // read and checked for form, not compared: the adder raises no flags. An
 // I/O error ends the run with ioError and errorDetail set ("line N: what");
-// it shows no message.
+// it shows no message. With `progress`, the run notes how far it got.
 BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner& runner,
-                          bool subtract, char mode, UserDialogs& dialogs);
+                          bool subtract, char mode, UserDialogs& dialogs,
+                          BatchProgress* progress = nullptr);
 
 }  // namespace sumaris

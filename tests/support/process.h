@@ -32,6 +32,11 @@ struct ProgramIo {
   std::string appendTo;  // for Stdout::AppendInput
   std::string home;      // $HOME, when not empty
   std::string folder;    // the working folder, when not empty
+  // Open files to take instead (a pipe, a terminal), when not -1; they
+  // should be close-on-exec, so the program holds no other copy of them.
+  int stdinFd = -1;
+  int stdoutFd = -1;
+  int stderrFd = -1;
 };
 
 inline constexpr int kTimeLimitMs = 120000;
@@ -62,9 +67,10 @@ inline ProgramRun RunProgram(const std::vector<std::string>& args, const TempFol
     // Only calls that are safe between fork and exec.
     if (!io.folder.empty() && ::chdir(io.folder.c_str()) != 0) ::_exit(127);
     if (!io.home.empty()) ::setenv("HOME", io.home.c_str(), 1);
-    const int in = ::open(io.stdinFile.c_str(), O_RDONLY);
+    const int in = io.stdinFd >= 0 ? io.stdinFd : ::open(io.stdinFile.c_str(), O_RDONLY);
     if (in < 0 || ::dup2(in, 0) < 0) ::_exit(127);
-    const int e = ::open(errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = io.stderrFd >= 0 ? io.stderrFd
+                                   : ::open(errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (e < 0 || ::dup2(e, 2) < 0) ::_exit(127);
     int o = -1;
     switch (io.out) {
@@ -78,7 +84,8 @@ inline ProgramRun RunProgram(const std::vector<std::string>& args, const TempFol
         o = ::open(outName.c_str(), O_WRONLY | O_APPEND);
         break;
       default:
-        o = ::open(outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        o = io.stdoutFd >= 0 ? io.stdoutFd
+                             : ::open(outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     }
     if (io.out != Stdout::Closed && (o < 0 || ::dup2(o, 1) < 0)) ::_exit(127);
     ::signal(SIGPIPE, SIG_DFL);
@@ -96,8 +103,8 @@ inline ProgramRun RunProgram(const std::vector<std::string>& args, const TempFol
     if (done == 0) ::usleep(10000);
   }
   if (done == child && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  if (io.out == Stdout::Captured) run.out = ReadText(out);
-  run.err = ReadText(err);
+  if (io.out == Stdout::Captured && io.stdoutFd < 0) run.out = ReadText(out);
+  if (io.stderrFd < 0) run.err = ReadText(err);
   return run;
 }
 
