@@ -321,6 +321,9 @@ int RunTestFloat(const CommandLine& cl) {
   sumaris::InputFile input;
   std::string reason;
   if (!input.Open(cl.plain.empty() ? "-" : cl.plain[0], reason)) return IoError(dialogs, reason);
+  // The failures go to standard output, which must not be the case file.
+  sumaris::ReportFile failures;
+  if (!failures.Open("-", input.identity(), reason)) return IoError(dialogs, reason);
   const int jobs = cl.jobs.value_or(sumaris::DefaultJobs());
   const auto start = std::chrono::steady_clock::now();
   RunDisplay display(dialogs);

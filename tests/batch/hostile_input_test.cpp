@@ -261,6 +261,9 @@ TEST(HostileInput, NothingIsLostAndNoFailureHides) {
       {"TestFloat line beyond 4096 characters",
        std::string(5000, '0') + "\n" + Case(1.25, 2.5, 3.75), "--testfloat f64_add --mode N in.txt",
        1, "Bad Input on line 1\n", kKeepsOld, "2 vectors: 1 passed, 0 failed, 1 bad input", true},
+      {"TestFloat failures appended to the case file", Case(1.0, 2.0, 4.0),
+       "--testfloat f64_add --mode N in.txt", 2, "(standard output) is the vector file itself",
+       kKeepsOld, "", false, Stdout::AppendInput},
       {"TestFloat file missing", std::nullopt, "--testfloat f64_add --mode N in.txt", 2,
        "I/O error!\nthe vector file in.txt is missing", kKeepsOld, "", true},
       // What already worked stays so.
