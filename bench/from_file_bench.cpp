@@ -29,7 +29,7 @@ class NoDialogs final : public UserDialogs {
 
 class NoViewer final : public TextViewer {
  public:
-  void Open(const std::filesystem::path&) override {}
+  bool Open(const std::filesystem::path&) override { return true; }
 };
 
 // One main window for all window benchmarks, started up and shown.

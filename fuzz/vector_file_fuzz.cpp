@@ -1,10 +1,13 @@
 // The vector file reader and the batch loop on arbitrary bytes: every field
-// form, quotes, line ends, free values, "|" bits, wrong lengths, and vectors
-// that reach the adder.
+// form, quotes, line ends, blank lines, byte order marks, free values, "|"
+// bits, wrong lengths, fields beyond the length limit, and vectors that
+// reach the adder.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "adder/adder.h"
 #include "batch/batch_runner.h"
@@ -50,14 +53,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const sumaris::BatchSummary s = h.runner.RunStreams(in, report);
   Check(s.passed + s.failed + s.badInput <= s.vectors);
   Check(s.ioError || s.passed + s.failed + s.badInput == s.vectors);
-  // One line per failure; a quoted field may hold line ends of its own, so
-  // the report holds at least that many.
+  // One line per failure, its seven fields apart: line ends, commas and
+  // quotes inside a field are written as blanks.
   const std::string r = report.str();
-  long long lineEnds = 0;
-  for (char c : r)
-    lineEnds += c == '\n';
-  Check(lineEnds >= s.failed);
-  Check(r.empty() == (s.failed == 0));
-  Check(r.empty() || r.back() == '\n');
+  long long lines = 0;
+  std::size_t from = 0;
+  for (std::size_t end = r.find('\n'); end != std::string::npos; end = r.find('\n', from)) {
+    const std::string_view line(r.data() + from, end - from);
+    Check(line.size() >= 2 && line.front() == '"' && line.back() == '"');
+    Check(std::count(line.begin(), line.end(), ',') == 6);
+    Check(std::count(line.begin(), line.end(), '"') == 2);
+    ++lines;
+    from = end + 1;
+  }
+  Check(from == r.size());
+  Check(lines == s.failed);
   return 0;
 }

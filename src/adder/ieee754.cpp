@@ -71,8 +71,7 @@ constexpr std::array<DifferenceClass, 8> kClasses = {{
 
 }  // namespace
 
-IeeeResult Ieee754AddSub(std::uint64_t a, std::uint64_t b, Operation operation,
-                         Rounding rounding) {
+IeeeResult Ieee754AddSub(std::uint64_t a, std::uint64_t b, Operation operation, Rounding rounding) {
   const int saved = std::fegetround();
   std::feclearexcept(FE_ALL_EXCEPT);
   std::fesetround(HostRounding(rounding));

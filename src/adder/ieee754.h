@@ -28,8 +28,7 @@ struct IeeeResult {
 
 // A + B or A - B in binary64 under the rounding mode, computed by the host's
 // floating point with that mode in force.
-IeeeResult Ieee754AddSub(std::uint64_t a, std::uint64_t b, Operation operation,
-                         Rounding rounding);
+IeeeResult Ieee754AddSub(std::uint64_t a, std::uint64_t b, Operation operation, Rounding rounding);
 
 // The ways this adder's result can differ from IEEE 754. The hardware has no
 // special cases, so each class is one kind of operand or result it does not

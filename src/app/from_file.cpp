@@ -102,6 +102,10 @@ class CatchUpDialogs final : public UserDialogs {
     ui_.Flush();
     dialogs_.Beep();
   }
+  bool MessageOrStop(std::string_view text) override {
+    ui_.Flush();
+    return dialogs_.MessageOrStop(text);
+  }
 
  private:
   UserDialogs& dialogs_;
@@ -109,7 +113,8 @@ class CatchUpDialogs final : public UserDialogs {
 };
 
 // A second "FromFile" clicked during a pause finds the files in use, as the
-// program's own run does: "I/O error!", and the first run goes on.
+// program's own run does: "I/O error!" with that reason, and the first run
+// goes on.
 bool running = false;
 
 }  // namespace
@@ -117,7 +122,7 @@ bool running = false;
 void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewer& viewer,
                  const FileLocations& files, bool breakPoint, int pauseTurns) {
   if (running) {
-    dialogs.Message("I/O error!");
+    dialogs.Message("I/O error!\nFromFile is already running on " + files.input.string());
     return;
   }
   SessionUi& windows = session.ui();

@@ -50,6 +50,16 @@ void MessageBoxDialogs::Message(std::string_view text) {
   box.exec();
 }
 
+bool MessageBoxDialogs::MessageOrStop(std::string_view text) {
+  QMessageBox box(QMessageBox::NoIcon, QString(), FromView(text), QMessageBox::Ok, parent_);
+  QPushButton* stop = box.addButton("Stop", QMessageBox::RejectRole);
+  // Escape and the close box answer as OK does in the plain box.
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() != stop;
+}
+
 bool MessageBoxDialogs::AskYesNo(std::string_view text) {
   QMessageBox box(QMessageBox::NoIcon, QString(), FromView(text),
                   QMessageBox::Yes | QMessageBox::No, parent_);
@@ -60,8 +70,8 @@ void MessageBoxDialogs::Beep() {
   QApplication::beep();
 }
 
-void DesktopTextViewer::Open(const std::filesystem::path& file) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+bool DesktopTextViewer::Open(const std::filesystem::path& file) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
 }
 
 // --- MainWindow ----------------------------------------------------------------

@@ -26,13 +26,15 @@ class MenuForm;
 class OverviewWindow;
 class StageWindow;
 
-// Message boxes without a title of their own (OK or Yes/No), and the beep.
+// Message boxes without a title of their own (OK, OK and Stop, or Yes/No),
+// and the beep.
 class MessageBoxDialogs final : public UserDialogs {
  public:
   explicit MessageBoxDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void Message(std::string_view text) override;
   bool AskYesNo(std::string_view text) override;
   void Beep() override;
+  bool MessageOrStop(std::string_view text) override;  // OK and "Stop"
 
  private:
   QWidget* parent_;
@@ -41,7 +43,7 @@ class MessageBoxDialogs final : public UserDialogs {
 // Opens a file in the desktop's text viewer and does not wait for it.
 class DesktopTextViewer final : public TextViewer {
  public:
-  void Open(const std::filesystem::path& file) override;
+  bool Open(const std::filesystem::path& file) override;
 };
 
 // What a main window is given; anything left empty is made by the window

@@ -25,7 +25,7 @@ using sumaris::MainWindow;
 
 class QuietViewer final : public sumaris::TextViewer {
  public:
-  void Open(const std::filesystem::path&) override {}
+  bool Open(const std::filesystem::path&) override { return true; }
 };
 
 void Settle() {

@@ -17,13 +17,24 @@ struct FileLocations;
 // before it, the rounding mode that an unknown mode letter keeps, is worked
 // out while reading and set before each run. An unreadable field or an
 // error inside a vector ends the run at that vector, as sequentially: what
-// came before it is reported, then "I/O error!".
-BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs);
+// came before it is reported, and the summary holds the I/O error (no
+// message). A Stop answered to "Bad Input on line " ends it after that vector.
+// With `progress`, these runners note how far they got after every run of
+// vectors reported.
+BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs,
+                         BatchProgress* progress = nullptr);
 
-// The same over the files: the vector file is read, the report created
-// anew; a file that cannot be opened shows "I/O error!". For the headless
-// tool: no viewer, no beep.
-BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs);
+// The same over the files (RunOnFiles: the report is put in place at the
+// end; a file that cannot be opened shows "I/O error!" and the reason). For
+// the headless tool: no viewer, no beep.
+BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs,
+                         BatchProgress* progress = nullptr);
+
+// TestFloat cases on `jobs` threads: the failure lines and the "Bad Input on
+// line " messages in input order, the summary the same as RunTestFloat's.
+BatchSummary RunTestFloatParallel(std::istream& in, std::ostream& failures, bool subtract,
+                                  char mode, UserDialogs& dialogs, int jobs,
+                                  BatchProgress* progress = nullptr);
 
 // The number of threads to use by default: the machine's cores.
 int DefaultJobs();

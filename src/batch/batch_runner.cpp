@@ -1,12 +1,14 @@
 #include "batch/batch_runner.h"
 
-#include <fstream>
+#include <algorithm>
+#include <cerrno>
 #include <istream>
 #include <optional>
 #include <ostream>
 
 #include "adder/adder.h"
 #include "adder/operand_entry.h"
+#include "batch/batch_files.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "session/platform.h"
@@ -17,6 +19,7 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kBits = 64;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(int c) {
   return c == ' ' || c == '\t';
@@ -45,6 +48,10 @@ bool VectorReader::Fill() {
     return false;
   }
   buf_.append(chunk, static_cast<std::size_t>(n));
+  if (!started_) {
+    started_ = true;
+    if (buf_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
+  }
   return true;
 }
 
@@ -54,40 +61,59 @@ int VectorReader::Peek() {
 }
 
 void VectorReader::SkipLineEnd() {
-  if (Peek() == '\r') {
+  const int c = Peek();
+  if (c == '\r') {
     ++pos_;
     if (Peek() == '\n') ++pos_;
-  } else if (Peek() == '\n') {
+  } else if (c == '\n') {
     ++pos_;
+  } else {
+    return;
+  }
+  ++line_;
+}
+
+void VectorReader::SkipBlankLines() {
+  for (int c = Peek();; c = Peek()) {
+    if (IsBlank(c)) {
+      ++pos_;
+    } else if (IsLineEnd(c)) {
+      SkipLineEnd();
+      ++blankLines_;
+    } else {
+      return;
+    }
   }
 }
 
 bool VectorReader::Exhausted() {
-  std::size_t i = pos_;
-  for (;;) {
-    if (i == buf_.size()) {
-      const std::size_t ahead = i - pos_;
-      if (!Fill()) return true;
-      i = pos_ + ahead;
-      continue;
-    }
-    const int c = static_cast<unsigned char>(buf_[i]);
-    if (!IsBlank(c) && !IsLineEnd(c)) return false;
-    ++i;
+  SkipBlankLines();
+  return Peek() < 0;
+}
+
+void VectorReader::CountLineEnds(std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; ++i) {
+    const char c = buf_[i];
+    if (c == '\r' || (c == '\n' && !afterCr_)) ++line_;
+    afterCr_ = c == '\r';
   }
 }
 
-// Appends the text up to (not including) the next byte for which stop(byte)
-// holds, or up to the end of the input; returns that byte or -1.
+// Takes the text up to (not including) the next byte for which stop(byte)
+// holds, or up to the end of the input, and appends its first bytes to
+// `out`, up to kMaxField + 1 in all (none when `out` is null). Returns that
+// byte or -1.
 template <typename Stop>
-int VectorReader::TakeUntil(std::string& out, Stop stop) {
+int VectorReader::TakeUntil(std::string* out, Stop stop, bool countLines) {
   for (;;) {
     const std::size_t from = pos_;
     const std::size_t size = buf_.size();
     std::size_t i = from;
     while (i < size && !stop(static_cast<unsigned char>(buf_[i])))
       ++i;
-    out.append(buf_, from, i - from);
+    if (out != nullptr && out->size() <= kMaxField)
+      out->append(buf_, from, std::min(i - from, kMaxField + 1 - out->size()));
+    if (countLines) CountLineEnds(from, i);
     pos_ = i;
     if (i < size) return static_cast<unsigned char>(buf_[i]);
     if (!Fill()) return -1;
@@ -107,14 +133,24 @@ void VectorReader::ReadField(Field& field) {
     // Quoted: everything up to the closing quote is text; whatever stands
     // between the closing quote and the delimiter is dropped.
     field.quoted = true;
+    const long long opened = line_;
     ++pos_;
-    c = TakeUntil(field.text, [](int ch) { return ch == '"'; });
-    if (c == '"') ++pos_;
-    std::string dropped;
-    c = TakeUntil(dropped, [](int ch) { return ch == ',' || IsLineEnd(ch); });
+    afterCr_ = false;
+    c = TakeUntil(
+        &field.text, [](int ch) { return ch == '"'; }, true);
+    if (c != '"') {
+      throw VectorReadError("the file ends inside a quoted field on line " +
+                            std::to_string(opened));
+    }
+    ++pos_;
+    c = TakeUntil(
+        nullptr, [](int ch) { return ch == ',' || IsLineEnd(ch); }, false);
+    field.tooLong = field.text.size() > kMaxField;
   } else {
-    c = TakeUntil(field.text, [](int ch) { return ch == ',' || IsLineEnd(ch); });
-    while (!field.text.empty() && IsBlank(field.text.back()))
+    c = TakeUntil(
+        &field.text, [](int ch) { return ch == ',' || IsLineEnd(ch); }, false);
+    field.tooLong = field.text.size() > kMaxField;
+    while (!field.tooLong && !field.text.empty() && IsBlank(field.text.back()))
       field.text.pop_back();
   }
   if (c == ',') {
@@ -131,15 +167,22 @@ VectorReader::Field VectorReader::ReadField() {
 }
 
 void VectorReader::ReadVector(TestVector& v) {
+  SkipBlankLines();
+  number_ = nextNumber();
+  blankLines_ = 0;
+  v.tooLong = false;
+  // A field beyond the limit is kept as text: its vector is rejected anyway.
+  for (std::string* free : {&v.op, &v.mode, &v.a, &v.b}) {
+    ReadField(field_);
+    if (field_.tooLong) {
+      v.tooLong = true;
+      *free = field_.text;
+    } else {
+      FreeValue(field_, *free);
+    }
+  }
   ReadField(field_);
-  FreeValue(field_, v.op);
-  ReadField(field_);
-  FreeValue(field_, v.mode);
-  ReadField(field_);
-  FreeValue(field_, v.a);
-  ReadField(field_);
-  FreeValue(field_, v.b);
-  ReadField(field_);
+  v.tooLong = v.tooLong || field_.tooLong;
   v.c.swap(field_.text);
   ReplaceBars(v.a);
   ReplaceBars(v.b);
@@ -211,20 +254,34 @@ std::optional<Rounding> RoundingForLetter(std::string_view mode) {
   return std::nullopt;
 }
 
+namespace {
+
+// Appends a field to a report line, a line end, comma or quote as a blank.
+void AppendReportField(std::string& line, const std::string& field) {
+  const std::size_t from = line.size();
+  line += field;
+  for (std::size_t i = from; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\r' || c == '\n' || c == ',' || c == '"') line[i] = ' ';
+  }
+}
+
+}  // namespace
+
 std::string ReportLine(const TestVector& v, std::string_view resultBits, long long line) {
   std::string s;
   s.reserve(v.op.size() + v.mode.size() + v.a.size() + v.b.size() + v.c.size() + resultBits.size() +
             32);
   s += '"';
-  s += v.op;
+  AppendReportField(s, v.op);
   s += ',';
-  s += v.mode;
+  AppendReportField(s, v.mode);
   s += ',';
-  s += v.a;
+  AppendReportField(s, v.a);
   s += ',';
-  s += v.b;
+  AppendReportField(s, v.b);
   s += ',';
-  s += v.c;
+  AppendReportField(s, v.c);
   s += ',';
   s += resultBits;
   s += ',';
@@ -282,8 +339,8 @@ VectorOutcome BatchRunner::RunVector(const TestVector& v) {
   entry.SelectOperation(IsSubtraction(v.op) ? Operation::Subtract : Operation::Add);
   if (const auto rounding = RoundingForLetter(v.mode)) entry.SelectRounding(*rounding);
 
-  if (v.a.size() != kBits || v.b.size() != kBits || v.c.size() != kBits) {
-    dialogs_.Message("Bad Input on line " + std::to_string(lineNumber_));
+  if (v.tooLong || v.a.size() != kBits || v.b.size() != kBits || v.c.size() != kBits) {
+    if (!dialogs_.MessageOrStop("Bad Input on line " + std::to_string(lineNumber_))) stop_ = true;
     return VectorOutcome::BadInput;
   }
   LoadOperand(true, v.a);
@@ -316,12 +373,17 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
   TestVector v;
   try {
     while (!stop_ && !reader.Exhausted()) {
-      if (lineNumber_ % 100 == 0 && pause && !pause()) {
+      if (summary.vectors % 100 == 0 && pause && !pause()) {
         summary.abandoned = true;
         break;
       }
-      ++lineNumber_;
+      ++summary.vectors;
+      lineNumber_ = reader.nextNumber();
       reader.ReadVector(v);
+      if (progress != nullptr) {
+        progress->vectors.store(summary.vectors, std::memory_order_relaxed);
+        progress->bytes.store(reader.offset(), std::memory_order_relaxed);
+      }
       switch (RunNext(v)) {
         case VectorOutcome::Passed:
           ++summary.passed;
@@ -332,7 +394,7 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
         case VectorOutcome::Failed:
           ++summary.failed;
           report << ReportLine(v, ResultBits(), lineNumber_);
-          if (!report) throw VectorReadError("the report could not be written");
+          if (!report) throw VectorReadError(WithSystemReason(kReportUnwritten, errno));
           break;
       }
     }
@@ -347,39 +409,49 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
     summary.ioError = true;
     summary.errorDetail = ErrorDetail(lineNumber_, e.what());
   }
-  summary.vectors = lineNumber_;
   summary.stopped = stop_;
-  if (summary.ioError) dialogs_.Message("I/O error!");
   return summary;
 }
 
 BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
-                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body) {
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body,
+                        BatchProgress* progress) {
   BatchSummary summary;
   auto fail = [&](std::string detail) {
     summary.ioError = true;
     summary.errorDetail = std::move(detail);
-    dialogs.Message("I/O error!");
+    dialogs.Message("I/O error!\n" + summary.errorDetail);
     return summary;
   };
-  std::ifstream in(files.input, std::ios::binary);
-  if (!in) return fail("cannot open the vector file " + files.input.string());
-  std::ofstream report(files.output, std::ios::binary | std::ios::trunc);
-  if (!report) return fail("cannot create the report " + files.output.string());
-  summary = body(in, report);
-  in.close();
-  report.close();
-  if (!summary.ioError && !summary.abandoned && report.fail())
-    return fail("the report " + files.output.string() + " could not be written");
+  std::string reason;
+  InputFile input;
+  if (!input.Open(files.input, reason)) return fail(reason);
+  if (progress != nullptr) progress->total = input.size().value_or(0);
+  ReportFile report;
+  if (!report.Open(files.output, input.identity(), reason)) return fail(reason);
+  summary = body(input.stream(), report.stream());
+  // A run that ends early keeps the report of the vectors it ran; one that
+  // ran none leaves the earlier report as it was.
+  const bool ran = summary.passed + summary.failed + summary.badInput > 0;
+  if ((summary.ioError || summary.abandoned) && (!ran || !report.stream())) {
+    report.Discard();
+  } else if (!report.Commit(reason) && !summary.ioError && !summary.abandoned) {
+    return fail(reason);
+  }
+  if (summary.ioError) dialogs.Message("I/O error!\n" + summary.errorDetail);
   return summary;
 }
 
 BatchSummary BatchRunner::Run(const FileLocations& files, TextViewer* viewer) {
-  const BatchSummary summary =
-      RunOnFiles(files, dialogs_,
-                 [this](std::istream& in, std::ostream& report) { return RunStreams(in, report); });
+  const BatchSummary summary = RunOnFiles(
+      files, dialogs_,
+      [this](std::istream& in, std::ostream& report) { return RunStreams(in, report); }, progress);
   if (summary.ioError || summary.abandoned) return summary;
-  if (viewer != nullptr) viewer->Open(files.output);
+  if (viewer != nullptr && !viewer->Open(files.output)) {
+    dialogs_.Message("No text viewer could be started.\nThe report is " + files.output.string() +
+                     "; " + std::to_string(summary.failed) +
+                     (summary.failed == 1 ? " vector failed." : " vectors failed."));
+  }
   dialogs_.Beep();
   return summary;
 }

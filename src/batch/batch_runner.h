@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -30,8 +31,16 @@ struct FileLocations;
 // back as text the way the program writes doubles, so an unquoted 64-digit
 // operand becomes something like "1.00100101E+63" and fails the length check.
 // C is always taken as text.
+//
+// A UTF-8 byte order mark at the start of the file is skipped. Blank lines
+// (nothing but blanks, tabs or a carriage return) before a vector are
+// skipped; a vector's number counts the vectors and the blank lines before
+// it, so with one vector a line it is the vector's line in the file. A field
+// longer than kMaxField characters makes its vector bad input; the rest of
+// it is skipped unread.
 
-// The input ended in the middle of a vector, or a field could not be read.
+// The input ended in the middle of a vector or inside a quoted field, or a
+// field could not be read.
 class VectorReadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -45,7 +54,10 @@ struct TestVector {
   std::string a;
   std::string b;
   std::string c;
+  bool tooLong = false;  // a field passed kMaxField characters: bad input
 };
+
+constexpr std::size_t kMaxField = 4096;
 
 class VectorReader {
  public:
@@ -53,40 +65,58 @@ class VectorReader {
   VectorReader(const VectorReader&) = delete;
   VectorReader& operator=(const VectorReader&) = delete;
 
-  // True when nothing is left but blanks and line ends. A file that ends
-  // with an empty line is thus exhausted after its last vector.
+  // Skips blank lines, and then true when nothing is left but blanks and
+  // line ends. A file that ends with an empty line is thus exhausted after
+  // its last vector.
   bool Exhausted();
 
   // The next field's text and whether it was quoted. Throws VectorReadError
-  // when the input has no field left, or when the stream fails.
+  // when the input has no field left, when it ends inside a quoted field, or
+  // when the stream fails. Of a field longer than kMaxField characters the
+  // first kMaxField + 1 are kept.
   struct Field {
     std::string text;
     bool quoted = false;
+    bool tooLong = false;
   };
   Field ReadField();
   void ReadField(Field& field);  // the same into a field whose memory is reused
 
-  // The next five fields as a vector (free values converted, "|" replaced).
-  // Throws VectorReadError as ReadField does, and for an unquoted number
-  // beyond the range of a double.
+  // Skips blank lines and takes the next five fields as a vector (free
+  // values converted, "|" replaced). Throws VectorReadError as ReadField
+  // does, and for an unquoted number beyond the range of a double.
   TestVector ReadVector();
   void ReadVector(TestVector& v);  // the same into a vector whose memory is reused
 
-  // Bytes consumed so far, for error messages.
+  // The number of the vector last begun, and the one the next vector takes
+  // (right after Exhausted, with the blank lines before it counted).
+  long long number() const { return number_; }
+  long long nextNumber() const { return number_ + 1 + blankLines_; }
+
+  // Bytes consumed so far, and the line the reader stands on (from 1;
+  // "\r\n", "\n" and a lone "\r" each end a line), for error messages.
   std::uint64_t offset() const { return consumed_ + pos_; }
+  long long line() const { return line_; }
 
  private:
   bool Fill();  // appends the next chunk to the buffer; false at the end
   int Peek();   // the next byte, or -1 at the end
   void SkipLineEnd();
+  void SkipBlankLines();
   template <typename Stop>
-  int TakeUntil(std::string& out, Stop stop);
+  int TakeUntil(std::string* out, Stop stop, bool countLines);
+  void CountLineEnds(std::size_t from, std::size_t to);
 
   std::istream& in_;
   std::string buf_;
   std::size_t pos_ = 0;
   std::uint64_t consumed_ = 0;
   bool eof_ = false;
+  bool started_ = false;      // the byte order mark was looked for
+  bool afterCr_ = false;      // the last byte counted was a carriage return
+  long long line_ = 1;        // the line the reader stands on
+  long long number_ = 0;      // the number of the vector last begun
+  long long blankLines_ = 0;  // blank lines skipped after it
   Field field_;
 };
 
@@ -110,7 +140,9 @@ bool IsSubtraction(std::string_view op);
 std::optional<Rounding> RoundingForLetter(std::string_view mode);
 
 // The report line of a failed vector, line end included:
-// "OP,Mode,A,B,C,<64 result bits>,<line>" in double quotes.
+// "OP,Mode,A,B,C,<64 result bits>,<line>" in double quotes. A line end, a
+// comma or a double quote inside a field is written as a blank, so the
+// report holds one line per failure and its fields stay apart.
 std::string ReportLine(const TestVector& v, std::string_view resultBits, long long line);
 
 // ---------------------------------------------------------------------------
@@ -122,8 +154,11 @@ std::string ErrorDetail(long long vector, const std::string& what);
 
 enum class VectorOutcome { Passed, Failed, BadInput };
 
+// What a failed write of the report ends the run with.
+inline constexpr const char* kReportUnwritten = "the report could not be written";
+
 struct BatchSummary {
-  long long vectors = 0;  // vectors read (the last line number)
+  long long vectors = 0;  // vectors read (with the one an I/O error ended in)
   long long passed = 0;
   long long failed = 0;
   long long badInput = 0;
@@ -133,11 +168,27 @@ struct BatchSummary {
   std::string errorDetail;  // what went wrong, for a headless caller
 };
 
-// Opens the vector file, creates the report anew, runs `body` on the two
-// and closes them. A file that cannot be opened, created or written ends
-// the run with "I/O error!" through `dialogs`. For every batch loop.
+// What a run has done so far, for a progress display on another thread:
+// the runners store into it now and then (relaxed), never wait for it.
+struct BatchProgress {
+  std::atomic<long long> vectors{0};    // vectors (or cases) done
+  std::atomic<std::uint64_t> bytes{0};  // of the input read for them
+  std::atomic<std::uint64_t> total{0};  // the input's size; 0 when unknown
+};
+
+// Opens the vector file and the report (batch_files.h: "-" for standard
+// input and output), runs `body` on the two and puts the report in place.
+// A run that cannot start (the vector file missing, unreadable or a folder,
+// the report a folder or the vector file itself) leaves the files as they
+// were, and so does one that ends early before its first vector; one that
+// ends early later keeps the report of the vectors it ran. A report that
+// cannot be written leaves the earlier one. Every failure, and the I/O
+// error `body` ends with, shows "I/O error!" with the reason on a second
+// line through `dialogs` (errorDetail holds the reason). For every batch loop.
+// With `progress`, the vector file's size goes into its total.
 BatchSummary RunOnFiles(const FileLocations& files, UserDialogs& dialogs,
-                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body);
+                        const std::function<BatchSummary(std::istream&, std::ostream&)>& body,
+                        BatchProgress* progress = nullptr);
 
 // Runs test vectors through the adder the way a user would: it selects the
 // operation and the rounding mode on the operand entry, writes the operand
@@ -149,9 +200,11 @@ class BatchRunner {
 
   // The control panel's BreakPoint box: ask after every vector.
   bool breakPoint = false;
-  // Called before vectors 0, 100, 200, ... so the windows can catch up.
-  // Returning false ends the run at once, quietly (the program is closing):
-  // both files are closed, the report is not opened, nothing beeps.
+  // Where the loop notes how far it got, when given.
+  BatchProgress* progress = nullptr;
+  // Called before the 1st, 101st, 201st ... vector so the windows can catch
+  // up. Returning false ends the run at once, quietly (the program is
+  // closing): both files are closed, the report is not opened, nothing beeps.
   std::function<bool()> pause;
 
   // One vector: true when it passed or was rejected as bad input.
@@ -161,14 +214,18 @@ class BatchRunner {
   // operands first, then RunVector.
   VectorOutcome RunNext(const TestVector& v);
 
-  // The whole "FromFile" run over files.input, reporting to files.output.
-  // At the end both files are closed, the report is opened in the viewer
-  // (when one is given) and the dialogs beep. A missing input file, an
-  // unreadable field or an error while a vector runs shows "I/O error!" and
-  // ends the run at once: both files are closed, the report is not opened.
+  // The whole "FromFile" run over files.input, reporting to files.output
+  // (RunOnFiles). At the end both files are closed, the report is opened in
+  // the viewer (when one is given; when it cannot be started, a message says
+  // where the report is and how many vectors failed) and the dialogs beep. A
+  // missing input file, an unreadable field or an error while a vector runs
+  // shows "I/O error!" and its reason and ends the run at once: both files
+  // are closed, the report is not opened. "Bad Input on line " offers Stop,
+  // which ends the run after that vector as a No at a break point does.
   BatchSummary Run(const FileLocations& files, TextViewer* viewer);
 
   // The loop itself over open streams, for callers that manage the files.
+  // An I/O error ends it with ioError and errorDetail set; no message.
   BatchSummary RunStreams(std::istream& in, std::ostream& report);
 
   // The 64 result bits as the Results stage shows them: sign cell,

@@ -1,16 +1,22 @@
 #include "batch/testfloat_format.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <istream>
+#include <limits>
 #include <ostream>
 
+#include "batch/batch_files.h"
 #include "batch/batch_runner.h"
+#include "core/errors.h"
 #include "session/platform.h"
 
 namespace sumaris {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -108,42 +114,91 @@ std::uint64_t ResultBitsValue(std::string_view resultBits) {
   return v;
 }
 
+TestFloatReader::TestFloatReader(std::istream& in) : in_(in), buf_(kMaxField + 2) {}
+
+bool TestFloatReader::Next(std::optional<TestFloatCase>& c) {
+  for (;;) {
+    // At most kMaxField + 1 characters are kept: more make the line too long.
+    in_.getline(buf_.data(), static_cast<std::streamsize>(buf_.size()));
+    const std::size_t n = static_cast<std::size_t>(in_.gcount());
+    offset_ += n;
+    if (in_.bad()) throw VectorReadError("the case file could not be read");
+    if (in_.fail() && in_.eof()) return false;  // nothing was left
+    std::size_t length = n;
+    if (in_.fail()) {
+      // The buffer filled before the line ended: skip the rest of it.
+      in_.clear();
+      in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+      offset_ += static_cast<std::uint64_t>(in_.gcount());
+      if (in_.bad()) throw VectorReadError("the case file could not be read");
+    } else if (!in_.eof()) {
+      --length;  // the line end taken
+    }
+    ++line_;
+    std::string_view text(buf_.data(), std::min(length, buf_.size()));
+    if (line_ == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    if (text.size() > kMaxField) {
+      c.reset();
+      return true;
+    }
+    if (text.find_first_not_of(" \t\r") == std::string_view::npos) continue;
+    c = ParseTestFloatLine(text);
+    return true;
+  }
+}
+
+VectorOutcome RunTestFloatCase(BatchRunner& runner, TestVector& v, const TestFloatCase& c,
+                               std::string& failure) {
+  v.a = BitCharacters(c.a);
+  v.b = BitCharacters(c.b);
+  v.c = BitCharacters(c.expected);
+  if (runner.RunNext(v) == VectorOutcome::Passed) return VectorOutcome::Passed;
+  failure = TestFloatFailure(c, ResultBitsValue(runner.ResultBits()));
+  return VectorOutcome::Failed;
+}
+
 BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner& runner,
-                          bool subtract, char mode, UserDialogs& dialogs) {
+                          bool subtract, char mode, UserDialogs& dialogs, BatchProgress* progress) {
   BatchSummary summary;
   TestVector v;
   v.op = subtract ? "1" : "0";
   v.mode = std::string(1, mode);
-  std::string line;
-  long long lineNumber = 0;
+  TestFloatReader reader(in);
+  std::optional<TestFloatCase> c;
+  std::string failure;
   try {
-    while (std::getline(in, line)) {
-      ++lineNumber;
-      const std::optional<TestFloatCase> c = ParseTestFloatLine(line);
+    while (reader.Next(c)) {
+      ++summary.vectors;
+      if (progress != nullptr) {
+        progress->vectors.store(summary.vectors, std::memory_order_relaxed);
+        progress->bytes.store(reader.offset(), std::memory_order_relaxed);
+      }
+      const std::string line = std::to_string(reader.line());
       if (!c) {
         ++summary.badInput;
-        dialogs.Message("Bad Input on line " + std::to_string(lineNumber));
+        if (!dialogs.MessageOrStop("Bad Input on line " + line)) {
+          summary.stopped = true;
+          break;
+        }
         continue;
       }
-      v.a = BitCharacters(c->a);
-      v.b = BitCharacters(c->b);
-      v.c = BitCharacters(c->expected);
-      runner.SetLineNumber(lineNumber);
-      if (runner.RunNext(v) == VectorOutcome::Passed) {
-        ++summary.passed;
-      } else {
-        ++summary.failed;
-        failures << TestFloatFailure(*c, ResultBitsValue(runner.ResultBits())) << '\n';
-        if (!failures) throw VectorReadError("the failures could not be written");
+      runner.SetLineNumber(reader.line());
+      try {
+        if (RunTestFloatCase(runner, v, *c, failure) == VectorOutcome::Passed) {
+          ++summary.passed;
+          continue;
+        }
+      } catch (const StageError& e) {
+        throw VectorReadError(std::string("error inside a stage: ") + e.what());
       }
+      ++summary.failed;
+      failures << failure << '\n';
+      if (!failures) throw VectorReadError(WithSystemReason(kFailuresUnwritten, errno));
     }
-    if (in.bad()) throw VectorReadError("the case file could not be read");
   } catch (const std::exception& e) {
     summary.ioError = true;
-    summary.errorDetail = "line " + std::to_string(lineNumber) + ": " + e.what();
-    dialogs.Message("I/O error!");
+    summary.errorDetail = "line " + std::to_string(reader.line()) + ": " + e.what();
   }
-  summary.vectors = lineNumber;
   return summary;
 }
 

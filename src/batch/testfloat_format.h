@@ -5,12 +5,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sumaris {
 
 class BatchRunner;
 class UserDialogs;
+struct BatchProgress;
 struct BatchSummary;
+struct TestVector;
+enum class VectorOutcome;
 
 // Berkeley TestFloat's plain text for binary64 addition and subtraction, as
 // its case generator writes it: one case a line, hexadecimal fields separated
@@ -49,12 +53,50 @@ std::string BitCharacters(std::uint64_t bits);
 // as "0"/"1" texts); a cell holding anything but "1" is a zero bit.
 std::uint64_t ResultBitsValue(std::string_view resultBits);
 
+// The lines of a TestFloat file one after the other. A UTF-8 byte order
+// mark at the start and blank lines (nothing but blanks, tabs or a carriage
+// return) are skipped; a line longer than kMaxField characters is malformed
+// and is not read whole.
+class TestFloatReader {
+ public:
+  explicit TestFloatReader(std::istream& in);
+  TestFloatReader(const TestFloatReader&) = delete;
+  TestFloatReader& operator=(const TestFloatReader&) = delete;
+
+  // The next line that is not blank: true, with its case or with nothing
+  // when the line is malformed; false at the end of the input. Throws
+  // VectorReadError when the stream fails.
+  bool Next(std::optional<TestFloatCase>& c);
+  // The line last read, from 1, blank lines counted.
+  long long line() const { return line_; }
+  // Bytes read so far.
+  std::uint64_t offset() const { return offset_; }
+
+ private:
+  std::istream& in_;
+  std::vector<char> buf_;
+  long long line_ = 0;
+  std::uint64_t offset_ = 0;
+};
+
+// What a failed write of the failure lines ends the run with.
+inline constexpr const char* kFailuresUnwritten = "the failures could not be written";
+
+// One case through the runner's adder, `v` holding the operation and the
+// rounding mode letter: Passed, or Failed with its failure line (without
+// the line end) in `failure`.
+VectorOutcome RunTestFloatCase(BatchRunner& runner, TestVector& v, const TestFloatCase& c,
+                               std::string& failure);
+
 // Runs every case of the stream through the adder with the given operation
 // and rounding mode letter (N, U, D, Z) and writes a failure line for each
 // case whose result differs. A malformed line shows "Bad Input on line "
-// with its number and the run goes on. The flags are read and checked for
-// form, not compared: the adder raises no flags.
+// with its number and the run goes on (Stop ends it there). The flags are
+// read and checked for form, not compared: the adder raises no flags. An
+// I/O error ends the run with ioError and errorDetail set ("line N: what");
+// it shows no message. With `progress`, the run notes how far it got.
 BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner& runner,
-                          bool subtract, char mode, UserDialogs& dialogs);
+                          bool subtract, char mode, UserDialogs& dialogs,
+                          BatchProgress* progress = nullptr);
 
 }  // namespace sumaris

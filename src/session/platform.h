@@ -15,13 +15,20 @@ class UserDialogs {
   virtual void Message(std::string_view text) = 0;   // an OK box
   virtual bool AskYesNo(std::string_view text) = 0;  // true for Yes
   virtual void Beep() = 0;
+  // An OK box with a second button, "Stop": false when the user pressed
+  // Stop. Where no such box is offered, the OK box, and never a stop.
+  virtual bool MessageOrStop(std::string_view text) {
+    Message(text);
+    return true;
+  }
 };
 
-// Opens a text file in the desktop's viewer without waiting for it.
+// Opens a text file in the desktop's viewer without waiting for it; false
+// when no viewer could be started.
 class TextViewer {
  public:
   virtual ~TextViewer() = default;
-  virtual void Open(const std::filesystem::path& file) = 0;
+  virtual bool Open(const std::filesystem::path& file) = 0;
 };
 
 // The program's fixed files: fpinput.txt, fpoutput.txt and pad.txt, kept in

@@ -25,39 +25,63 @@ TEST(Ieee754AddSub, KnownResultsInAllFourModes) {
     std::uint64_t want[4];  // N, U, D, Z
     unsigned flags;         // raised in every mode
   } cases[] = {
-      {"1 + 2^-53, a tie to even below", 0x3FF0000000000000, 0x3CA0000000000000, false,
+      {"1 + 2^-53, a tie to even below",
+       0x3FF0000000000000,
+       0x3CA0000000000000,
+       false,
        {0x3FF0000000000000, 0x3FF0000000000001, 0x3FF0000000000000, 0x3FF0000000000000},
        kIeeeInexact},
-      {"-1 - 2^-53, the same tie below zero", 0xBFF0000000000000, 0x3CA0000000000000, true,
+      {"-1 - 2^-53, the same tie below zero",
+       0xBFF0000000000000,
+       0x3CA0000000000000,
+       true,
        {0xBFF0000000000000, 0xBFF0000000000000, 0xBFF0000000000001, 0xBFF0000000000000},
        kIeeeInexact},
-      {"(1 + 2^-52) + 2^-53, a tie to even above", 0x3FF0000000000001, 0x3CA0000000000000, false,
+      {"(1 + 2^-52) + 2^-53, a tie to even above",
+       0x3FF0000000000001,
+       0x3CA0000000000000,
+       false,
        {0x3FF0000000000002, 0x3FF0000000000002, 0x3FF0000000000001, 0x3FF0000000000001},
        kIeeeInexact},
-      {"1 + 2^-53 (1 + 2^-52), just past the tie", 0x3FF0000000000000, 0x3CA0000000000001, false,
+      {"1 + 2^-53 (1 + 2^-52), just past the tie",
+       0x3FF0000000000000,
+       0x3CA0000000000001,
+       false,
        {0x3FF0000000000001, 0x3FF0000000000001, 0x3FF0000000000000, 0x3FF0000000000000},
        kIeeeInexact},
-      {"1 + 2^-1074, the sticky bit alone", 0x3FF0000000000000, 0x0000000000000001, false,
+      {"1 + 2^-1074, the sticky bit alone",
+       0x3FF0000000000000,
+       0x0000000000000001,
+       false,
        {0x3FF0000000000000, 0x3FF0000000000001, 0x3FF0000000000000, 0x3FF0000000000000},
        kIeeeInexact},
-      {"1 - 2^-1074", 0x3FF0000000000000, 0x0000000000000001, true,
+      {"1 - 2^-1074",
+       0x3FF0000000000000,
+       0x0000000000000001,
+       true,
        {0x3FF0000000000000, 0x3FF0000000000000, 0x3FEFFFFFFFFFFFFF, 0x3FEFFFFFFFFFFFFF},
        kIeeeInexact},
-      {"max + max", 0x7FEFFFFFFFFFFFFF, 0x7FEFFFFFFFFFFFFF, false,
+      {"max + max",
+       0x7FEFFFFFFFFFFFFF,
+       0x7FEFFFFFFFFFFFFF,
+       false,
        {0x7FF0000000000000, 0x7FF0000000000000, 0x7FEFFFFFFFFFFFFF, 0x7FEFFFFFFFFFFFFF},
        kIeeeOverflow | kIeeeInexact},
-      {"1.5 * 2^-1022 - 2^-1022 = 2^-1023, exact", 0x0018000000000000, 0x0010000000000000, true,
-       {0x0008000000000000, 0x0008000000000000, 0x0008000000000000, 0x0008000000000000}, 0},
+      {"1.5 * 2^-1022 - 2^-1022 = 2^-1023, exact",
+       0x0018000000000000,
+       0x0010000000000000,
+       true,
+       {0x0008000000000000, 0x0008000000000000, 0x0008000000000000, 0x0008000000000000},
+       0},
       {"2^-1074 + 2^-1074", 1, 1, false, {2, 2, 2, 2}, 0},
-      {"1 - 1", 0x3FF0000000000000, 0x3FF0000000000000, true,
-       {0, 0, 0x8000000000000000, 0}, 0},
+      {"1 - 1", 0x3FF0000000000000, 0x3FF0000000000000, true, {0, 0, 0x8000000000000000, 0}, 0},
   };
   for (const Case& c : cases) {
     for (int m = 0; m < 4; ++m) {
       const Mode& mode = kRoundings[static_cast<std::size_t>(m)];
       SCOPED_TRACE(std::string(c.what) + ", rounding " + mode.name);
-      const IeeeResult r = Ieee754AddSub(c.a, c.b, c.subtract ? Operation::Subtract : Operation::Add,
-                                         mode.rounding);
+      const IeeeResult r =
+          Ieee754AddSub(c.a, c.b, c.subtract ? Operation::Subtract : Operation::Add, mode.rounding);
       EXPECT_EQ(Hex(r.bits), Hex(c.want[m]));
       EXPECT_EQ(r.flags, c.flags);
     }
@@ -75,7 +99,7 @@ TEST(CompareWithIeee, NamesTheClassOfEachDocumentedDifference) {
   } examples[] = {
       {0x3FF0000000000000, 0x3FF0000000000000, false, Rounding::NearestEven, nullptr},  // 1 + 1
       {0x3FB999999999999A, 0x3FC999999999999A, false, Rounding::NearestEven, nullptr},  // .1 + .2
-      {0, 0, false, Rounding::Down, nullptr},                                          // 0 + 0
+      {0, 0, false, Rounding::Down, nullptr},                                           // 0 + 0
       {0x0000000000000003, 0x0000000000000001, false, Rounding::NearestEven, nullptr},  // no carry
       {0x3FF0000000000000, 0x3FF0000000000000, true, Rounding::NearestEven, "exact cancellation"},
       {0, 0, true, Rounding::Up, "exact cancellation"},

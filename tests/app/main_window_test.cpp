@@ -1,9 +1,12 @@
 // The main window with its control panel, path overviews and About window:
 // start-up, Step Next through the step table, block clicks, Run, Reset, Pull
-// and Calc, and FromFile, driven by mouse clicks as a user would.
+// and Calc, and FromFile with its messages, driven by mouse clicks as a user
+// would.
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <fstream>
 #include <set>
@@ -351,6 +354,64 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.viewer.opened.size(), std::size_t{2});
     QCOMPARE(s.dialogs.beeps, 2);
     QVERIFY(s.dialogs.messages.empty());
+  }
+
+  // "Bad Input on line " offers Stop, which ends the run after that vector;
+  // a missing file gives "I/O error!" with the reason on a second line and
+  // leaves the earlier report.
+  void fromFileStopsAtBadInputAndSaysWhyItFails() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    std::ofstream(w.files().input) << "0,N,short,x,y\n"
+                                   << Vector("0", 1.5, 2.25, 3.75) << "0,N,short,x,y\n"
+                                   << Vector("0", 0.1, 0.2, 0.1 + 0.2);
+    s.dialogs.okOrStop = {true, false};
+    Click(w.panel()->fromFileButton);
+    QCOMPARE(s.dialogs.messages,
+             (std::vector<std::string>{"Bad Input on line 1", "Bad Input on line 3"}));
+    QCOMPARE(ResultBits(w), Bits(3.75));  // the last vector never ran
+    QCOMPARE(s.viewer.opened.size(), std::size_t{1});
+
+    std::filesystem::remove(w.files().input);
+    std::ofstream(w.files().output) << "earlier\n";
+    s.dialogs.messages.clear();
+    Click(w.panel()->fromFileButton);
+    QCOMPARE(s.dialogs.messages,
+             std::vector<std::string>{"I/O error!\nthe vector file " + w.files().input.string() +
+                                      " is missing"});
+    QCOMPARE(ReadFile(w.files().output), std::string("earlier\n"));
+    QCOMPARE(s.viewer.opened.size(), std::size_t{1});
+  }
+
+  // The program's own box: OK and "Stop"; OK (or Escape) goes on, Stop stops.
+  void badInputBoxHasOkAndStop() {
+    MessageBoxDialogs dialogs;
+    for (const char* press : {"OK", "Stop", "Escape"}) {
+      QStringList buttons;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->text(), QString("Bad Input on line 7"));
+        for (QAbstractButton* b : box->buttons())
+          buttons << b->text().remove('&');
+        if (std::string_view(press) == "Escape") {
+          QTest::keyClick(box, Qt::Key_Escape);
+          return;
+        }
+        for (QAbstractButton* b : box->buttons()) {
+          if (b->text().remove('&') == press) b->click();
+        }
+      });
+      // A box nobody answers is closed, so the test cannot hang.
+      QTimer::singleShot(5000, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+      });
+      const bool ok = dialogs.MessageOrStop("Bad Input on line 7");
+      buttons.sort();
+      QCOMPARE(buttons, (QStringList{"OK", "Stop"}));
+      QCOMPARE(ok, std::string_view(press) != "Stop");
+    }
   }
 };
 

@@ -41,13 +41,15 @@ TEST(BatchTool, ExitsZeroOneOrTwoWithASummaryLine) {
     std::string file;  // none: the input file is missing
     int exitCode;
     std::string summary, err, report;
-  } cases[] = {{Line("0", 1.25, 2.5, 3.75) + Line("1", 1.25, 2.5, -1.25) + "0,N,short,x,y\n", 0,
-                "3 vectors: 2 passed, 0 failed, 1 bad input; ", "Bad Input on line 3\n", ""},
-               {Line("0", 1.0, 2.0, 3.0) + Line("0", 1.0, 2.0, 4.0), 1,
-                "2 vectors: 1 passed, 1 failed, 0 bad input; ", "",
-                "\"0,N," + BitString(Bits(1.0)) + "," + BitString(Bits(2.0)) + "," +
-                    BitString(Bits(4.0)) + "," + BitString(Bits(3.0)) + ",2\"\n"},
-               {"", 2, "", "I/O error!", ""}};
+  } cases[] = {
+      {Line("0", 1.25, 2.5, 3.75) + Line("1", 1.25, 2.5, -1.25) + "0,N,short,x,y\n", 1,
+       "3 vectors: 2 passed, 0 failed, 1 bad input; ", "Bad Input on line 3\n", ""},
+      {Line("0", 1.25, 2.5, 3.75), 0, "1 vectors: 1 passed, 0 failed, 0 bad input; ", "", ""},
+      {Line("0", 1.0, 2.0, 3.0) + Line("0", 1.0, 2.0, 4.0), 1,
+       "2 vectors: 1 passed, 1 failed, 0 bad input; ", "",
+       "\"0,N," + BitString(Bits(1.0)) + "," + BitString(Bits(2.0)) + "," + BitString(Bits(4.0)) +
+           "," + BitString(Bits(3.0)) + ",2\"\n"},
+      {"", 2, "", "I/O error!", ""}};
   for (const Case& c : cases) {
     TempFolder folder;
     if (!c.file.empty()) WriteText(folder / "in.txt", c.file);
@@ -223,6 +225,44 @@ TEST(BatchTool, OneThreadAndFourWriteTheSameReport) {
   EXPECT_EQ(runs[0].err.find("Bad Input on line 501\n"), 0u);
 }
 
+// TestFloat cases on one thread and on three: the same failure lines in
+// the same order, the same messages and the same summary.
+TEST(BatchTool, TestFloatOnOneThreadAndThreeWritesTheSameFailures) {
+  TempFolder folder;
+  ASSERT_EQ(RunTool(folder,
+                    "--generate 3000 --seed 5 --format testfloat --testfloat f64_sub "
+                    "--mode D " +
+                        ShellQuote(folder / "g.txt"))
+                .exitCode,
+            0);
+  // Every 500th case malformed, a blank line now and then.
+  std::istringstream lines(ReadText(folder / "g.txt"));
+  std::string cases;
+  long long n = 0;
+  for (std::string line; std::getline(lines, line); ++n)
+    cases += (n % 500 == 7 ? line.substr(1) : line) + (n % 300 == 11 ? "\n\n" : "\n");
+  WriteText(folder / "cases.txt", cases);
+  ToolRun runs[2];
+  for (int i = 0; i < 2; ++i) {
+    runs[i] =
+        RunTool(folder, "--jobs " + std::to_string(i == 0 ? 1 : 3) +
+                            " --testfloat f64_sub --mode D " + ShellQuote(folder / "cases.txt"));
+    EXPECT_EQ(runs[i].exitCode, 1);
+    runs[i].out = runs[i].out.substr(0, runs[i].out.rfind("; "));  // the timing differs
+  }
+  std::smatch counts;
+  const std::string& out = runs[0].out;
+  ASSERT_TRUE(
+      std::regex_search(out, counts, std::regex(R"((\d+) passed, (\d+) failed, 6 bad input$)")))
+      << out.substr(out.size() - std::min<std::size_t>(out.size(), 200));
+  EXPECT_EQ(std::stoll(counts[1]) + std::stoll(counts[2]), 2994);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), std::stoll(counts[2]));  // one line each
+  EXPECT_NE(out.find("3000 vectors: "), std::string::npos);
+  EXPECT_TRUE(runs[0].out == runs[1].out) << "the failures differ";
+  EXPECT_EQ(runs[0].err, runs[1].err);
+  EXPECT_EQ(runs[0].err.find("Bad Input on line 8\n"), 0u) << runs[0].err;
+}
+
 // A file that ends the run with an error, at the first vector, in the middle
 // of the threads' work, right after one thread's share or at the very end:
 // the threads report what one thread reports, up to the error, and nothing
@@ -249,7 +289,7 @@ TEST(BatchTool, OneThreadAndThreeStopAtTheSameError) {
       {unreadable + first(10), "vector 1: the number 1e999 is beyond the range of a double\n"},
       {first(600) + unreadable + first(100),
        "vector 601: the number 1e999 is beyond the range of a double\n"},
-      {first(256) + "0,N,\"abc", "vector 257: the file ends in the middle of a vector\n"},
+      {first(256) + "0,N,\"abc", "vector 257: the file ends inside a quoted field on line 257\n"},
       {first(511) + "0,N,", "vector 512: the file ends in the middle of a vector\n"},
       {first(800) + "1", "vector 801: the file ends in the middle of a vector\n"},
   };

@@ -25,17 +25,34 @@ class RecordingDialogs final : public UserDialogs {
     return answer;
   }
   void Beep() override { ++beeps; }
+  // Recorded with the messages; answers OK (true) or Stop (false) from
+  // `stops` in order, OK once they run out.
+  bool MessageOrStop(std::string_view text) override {
+    messages.emplace_back(text);
+    ++stoppable;
+    if (okOrStop.empty()) return true;
+    const bool ok = okOrStop.front();
+    okOrStop.pop_front();
+    return ok;
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::deque<bool> answers;
+  std::deque<bool> okOrStop;
+  int stoppable = 0;  // messages that offered Stop
   int beeps = 0;
 };
 
+// Records what it was asked to open; with `starts` false no viewer starts.
 class RecordingViewer final : public TextViewer {
  public:
-  void Open(const std::filesystem::path& file) override { opened.push_back(file); }
+  bool Open(const std::filesystem::path& file) override {
+    opened.push_back(file);
+    return starts;
+  }
   std::vector<std::filesystem::path> opened;
+  bool starts = true;
 };
 
 }  // namespace sumaris::test
