@@ -41,7 +41,7 @@ constexpr long long kMaxGenerate = 1000000000000;  // 10^12 vectors
 
 const char kUsage[] =
     "Usage:\n"
-    "  sumaris-batch [--jobs N] [INPUT [OUTPUT]]\n"
+    "  sumaris-batch [--jobs N] [--classify] [INPUT [OUTPUT]]\n"
     "      Runs every vector of INPUT (default ~/fpinput.txt, \"-\" for standard\n"
     "      input) through the simulated adder and writes the failed ones to OUTPUT\n"
     "      (default ~/fpoutput.txt, \"-\" for standard output), one quoted line\n"
@@ -49,7 +49,12 @@ const char kUsage[] =
     "      when the run ends; INPUT and OUTPUT must be different files.\n"
     "      --jobs N runs on N threads, 1 to 1024 (default: every core); the report\n"
     "      is the same as on one thread, line for line.\n"
-    "  sumaris-batch [--jobs N] --testfloat f64_add|f64_sub --mode N|U|D|Z [FILE|-]\n"
+    "      --classify ends the run, after the summary line, with one line per\n"
+    "      cause of the failures, most frequent first: \"class NAME: COUNT\", NAME\n"
+    "      a way this adder differs from IEEE 754 or \"expected value is not IEEE\n"
+    "      754\" where the adder gives the IEEE 754 result.\n"
+    "  sumaris-batch [--jobs N] [--classify] --testfloat f64_add|f64_sub\n"
+    "                --mode N|U|D|Z [FILE|-]\n"
     "      Runs Berkeley TestFloat cases (\"A B C FF\" in hexadecimal, one a line)\n"
     "      from FILE or standard input and prints each failure in TestFloat's\n"
     "      style: A  B  => result  expected: C. The exception flags are read and\n"
@@ -169,6 +174,7 @@ struct CommandLine {
   std::optional<std::string> testfloat;  // f64_add or f64_sub
   std::optional<char> mode;
   std::optional<int> jobs;
+  bool classify = false;
   std::optional<std::string> trace;
   std::optional<std::string> traceJson;
   std::vector<std::string> plain;
@@ -231,6 +237,8 @@ std::optional<CommandLine> Parse(const std::vector<std::string_view>& args, std:
         return std::nullopt;
       }
       cl.jobs = static_cast<int>(n);
+    } else if (a == "--classify") {
+      cl.classify = true;
     } else if (a == "--trace" || a == "--trace-json") {
       const auto v = value();
       if (!v) return std::nullopt;
@@ -294,6 +302,14 @@ void PrintSummary(const BatchSummary& s, double seconds) {
                 s.vectors, s.passed, s.failed, s.badInput, seconds,
                 seconds > 0 ? static_cast<double>(s.vectors) / seconds : 0.0);
   std::cout << line << std::endl;
+  // The causes of the failures, most frequent first (ties by name).
+  std::vector<std::pair<std::string, long long>> classes(s.failureClasses.begin(),
+                                                         s.failureClasses.end());
+  std::stable_sort(classes.begin(), classes.end(),
+                   [](const auto& x, const auto& y) { return x.second > y.second; });
+  for (const auto& [name, count] : classes)
+    std::cout << "class " << name << ": " << count << '\n';
+  std::cout.flush();
 }
 
 double Since(std::chrono::steady_clock::time_point start) {
@@ -331,11 +347,12 @@ int RunTestFloat(const CommandLine& cl) {
   BatchSummary s;
   if (jobs == 1) {
     sumaris::HeadlessAdder headless(&dialogs);
+    headless.runner.classifyFailures = cl.classify;
     s = sumaris::RunTestFloat(input.stream(), std::cout, headless.runner, subtract, *cl.mode,
                               dialogs, display.progress());
   } else {
     s = sumaris::RunTestFloatParallel(input.stream(), std::cout, subtract, *cl.mode, dialogs, jobs,
-                                      display.progress());
+                                      display.progress(), cl.classify);
   }
   display.End();
   if (s.ioError) return IoError(dialogs, s.errorDetail);
@@ -382,9 +399,10 @@ int RunBatch(const CommandLine& cl) {
   if (jobs == 1) {
     sumaris::HeadlessAdder headless(&dialogs);
     headless.runner.progress = display.progress();
+    headless.runner.classifyFailures = cl.classify;
     s = headless.runner.Run(files, nullptr);
   } else {
-    s = sumaris::RunParallel(files, dialogs, jobs, display.progress());
+    s = sumaris::RunParallel(files, dialogs, jobs, display.progress(), cl.classify);
   }
   display.End();
   if (s.ioError) return kError;  // "I/O error!" and the reason are out
@@ -403,11 +421,13 @@ int Main(const std::vector<std::string_view>& args) {
   const std::optional<CommandLine> cl = Parse(args, error);
   if (!cl) return Fail(error);
   if (cl->generate) {
-    if (cl->trace || cl->traceJson || cl->jobs) return Fail("--generate goes alone (see --help)");
+    if (cl->trace || cl->traceJson || cl->jobs || cl->classify)
+      return Fail("--generate goes alone (see --help)");
     return Generate(*cl);
   }
   if (cl->trace || cl->traceJson) {
-    if (cl->testfloat || cl->mode || cl->jobs) return Fail("a trace goes alone (see --help)");
+    if (cl->testfloat || cl->mode || cl->jobs || cl->classify)
+      return Fail("a trace goes alone (see --help)");
     return Trace(*cl);
   }
   if (cl->testfloat) return RunTestFloat(*cl);

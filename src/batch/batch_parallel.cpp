@@ -29,6 +29,7 @@ constexpr long long kAhead = 64;   // runs the threads may finish ahead of the r
 struct Outcome {
   VectorOutcome outcome = VectorOutcome::Passed;
   std::string reportLine;            // for a failed vector, line end included
+  std::string_view failureClass;     // why it failed, when failures are classified
   std::optional<std::string> error;  // what went wrong inside the vector
 };
 
@@ -68,6 +69,7 @@ void ComputeEach(Run<Item>& run, Body body) {
 // reading and set before each run.
 class NativeFormat {
  public:
+  bool classifyFailures = false;
   using Item = TestVector;
   static constexpr const char* kUnwritten = kReportUnwritten;
 
@@ -104,8 +106,10 @@ class NativeFormat {
     ComputeEach(run, [&](const TestVector& v, long long number, Outcome& o) {
       w.runner.SetLineNumber(number);
       o.outcome = w.runner.RunNext(v);
-      if (o.outcome == VectorOutcome::Failed)
+      if (o.outcome == VectorOutcome::Failed) {
         o.reportLine = ReportLine(v, w.runner.ResultBits(), number);
+        o.failureClass = w.runner.failureClass();
+      }
     });
   }
 
@@ -123,6 +127,7 @@ class NativeFormat {
 // TestFloat cases: one operation and one rounding mode for all.
 class TestFloatFormat {
  public:
+  bool classifyFailures = false;
   using Item = std::optional<TestFloatCase>;  // nothing for a malformed line
   static constexpr const char* kUnwritten = kFailuresUnwritten;
 
@@ -156,7 +161,10 @@ class TestFloatFormat {
       }
       w.runner.SetLineNumber(number);
       o.outcome = RunTestFloatCase(w.runner, v, *c, failure);
-      if (o.outcome == VectorOutcome::Failed) o.reportLine = failure + '\n';
+      if (o.outcome == VectorOutcome::Failed) {
+        o.reportLine = failure + '\n';
+        o.failureClass = w.runner.failureClass();
+      }
     });
   }
 
@@ -215,6 +223,7 @@ class Pool {
  private:
   void Work() {
     HeadlessAdder worker;
+    worker.runner.classifyFailures = format_.classifyFailures;
     for (;;) {
       auto run = std::make_unique<RunOf>();
       long long k = 0;
@@ -276,6 +285,7 @@ BatchSummary RunPool(Format& format, std::ostream& report, UserDialogs& dialogs,
           break;
         case VectorOutcome::Failed:
           ++summary.failed;
+          if (!o.failureClass.empty()) ++summary.failureClasses[std::string(o.failureClass)];
           report << o.reportLine;
           if (!report) fail(number, WithSystemReason(Format::kUnwritten, errno));
           break;
@@ -304,25 +314,27 @@ int DefaultJobs() {
 }
 
 BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs,
-                         BatchProgress* progress) {
+                         BatchProgress* progress, bool classifyFailures) {
   NativeFormat format(in);
+  format.classifyFailures = classifyFailures;
   return RunPool(format, report, dialogs, jobs, progress);
 }
 
 BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs,
-                         BatchProgress* progress) {
+                         BatchProgress* progress, bool classifyFailures) {
   return RunOnFiles(
       files, dialogs,
       [&](std::istream& in, std::ostream& report) {
-        return RunParallel(in, report, dialogs, jobs, progress);
+        return RunParallel(in, report, dialogs, jobs, progress, classifyFailures);
       },
       progress);
 }
 
 BatchSummary RunTestFloatParallel(std::istream& in, std::ostream& failures, bool subtract,
                                   char mode, UserDialogs& dialogs, int jobs,
-                                  BatchProgress* progress) {
+                                  BatchProgress* progress, bool classifyFailures) {
   TestFloatFormat format(in, subtract, mode);
+  format.classifyFailures = classifyFailures;
   return RunPool(format, failures, dialogs, jobs, progress);
 }
 

@@ -20,21 +20,22 @@ struct FileLocations;
 // came before it is reported, and the summary holds the I/O error (no
 // message). A Stop answered to "Bad Input on line " ends it after that vector.
 // With `progress`, these runners note how far they got after every run of
-// vectors reported.
+// vectors reported; with `classifyFailures`, the summary counts the failures
+// by why they failed (ClassifyFailure).
 BatchSummary RunParallel(std::istream& in, std::ostream& report, UserDialogs& dialogs, int jobs,
-                         BatchProgress* progress = nullptr);
+                         BatchProgress* progress = nullptr, bool classifyFailures = false);
 
 // The same over the files (RunOnFiles: the report is put in place at the
 // end; a file that cannot be opened shows "I/O error!" and the reason). For
 // the headless tool: no viewer, no beep.
 BatchSummary RunParallel(const FileLocations& files, UserDialogs& dialogs, int jobs,
-                         BatchProgress* progress = nullptr);
+                         BatchProgress* progress = nullptr, bool classifyFailures = false);
 
 // TestFloat cases on `jobs` threads: the failure lines and the "Bad Input on
 // line " messages in input order, the summary the same as RunTestFloat's.
 BatchSummary RunTestFloatParallel(std::istream& in, std::ostream& failures, bool subtract,
                                   char mode, UserDialogs& dialogs, int jobs,
-                                  BatchProgress* progress = nullptr);
+                                  BatchProgress* progress = nullptr, bool classifyFailures = false);
 
 // The number of threads to use by default: the machine's cores.
 int DefaultJobs();

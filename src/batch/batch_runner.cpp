@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "adder/adder.h"
+#include "adder/ieee754.h"
 #include "adder/operand_entry.h"
 #include "batch/batch_files.h"
 #include "core/errors.h"
@@ -351,8 +352,33 @@ VectorOutcome BatchRunner::RunVector(const TestVector& v) {
 
   const bool passed = ResultMatches(v.c);
   if (!passed) verdict_ = "This Test Failed. ";
+  if (!passed && classifyFailures) {
+    failureClass_ = ClassifyFailure(v.a, v.b, entry.operation(), entry.rounding(), ResultBits());
+  }
   if (breakPoint && !dialogs_.AskYesNo(verdict_ + "Do you want to continue?")) stop_ = true;
   return passed ? VectorOutcome::Passed : VectorOutcome::Failed;
+}
+
+std::string BitCharacters(std::uint64_t bits) {
+  std::string s(64, '0');
+  for (int i = 0; i < 64; ++i) {
+    if ((bits >> (63 - i)) & 1) s[static_cast<std::size_t>(i)] = '1';
+  }
+  return s;
+}
+
+std::uint64_t ResultBitsValue(std::string_view bitCharacters) {
+  std::uint64_t v = 0;
+  for (char c : bitCharacters)
+    v = (v << 1) | (c == '1' ? 1u : 0u);
+  return v;
+}
+
+std::string_view ClassifyFailure(std::string_view a, std::string_view b, Operation operation,
+                                 Rounding rounding, std::string_view resultBits) {
+  const IeeeComparison c = CompareWithIeee(ResultBitsValue(a), ResultBitsValue(b), operation,
+                                           rounding, ResultBitsValue(resultBits));
+  return c.same ? kExpectedNotIeee : c.difference->name;
 }
 
 std::string ErrorDetail(long long vector, const std::string& what) {
@@ -393,6 +419,7 @@ BatchSummary BatchRunner::RunStreams(std::istream& in, std::ostream& report) {
           break;
         case VectorOutcome::Failed:
           ++summary.failed;
+          if (classifyFailures) ++summary.failureClasses[std::string(failureClass_)];
           report << ReportLine(v, ResultBits(), lineNumber_);
           if (!report) throw VectorReadError(WithSystemReason(kReportUnwritten, errno));
           break;

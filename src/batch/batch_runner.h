@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -132,6 +133,14 @@ std::string_view Convert(std::string_view c);
 // Every "|" of the text replaced by "1".
 void ReplaceBars(std::string& text);
 
+// The 64 bit characters of a double's bits ("0"/"1", sign first), as the
+// vector file writes an operand.
+std::string BitCharacters(std::uint64_t bits);
+
+// The value of bit characters as the runner reads them: "1" a one bit,
+// anything else a zero (operands as loaded, the Results stage's 64 bits).
+std::uint64_t ResultBitsValue(std::string_view bitCharacters);
+
 // True when OP names a subtraction: it reads as the number 1.
 bool IsSubtraction(std::string_view op);
 
@@ -166,7 +175,17 @@ struct BatchSummary {
   bool stopped = false;     // the user answered No at a break point
   bool abandoned = false;   // the pause asked to end the run
   std::string errorDetail;  // what went wrong, for a headless caller
+  // With classifying on: the failures counted by why they failed.
+  std::map<std::string, long long, std::less<>> failureClasses;
 };
+
+// Why a failed vector failed: the class of the adder's difference from IEEE
+// 754 (ieee754.h), or kExpectedNotIeee where the adder gives the IEEE 754
+// result and the expected value is something else. A and B are 64 bit
+// characters ("1" a one), as the runner loads them.
+inline constexpr std::string_view kExpectedNotIeee = "expected value is not IEEE 754";
+std::string_view ClassifyFailure(std::string_view a, std::string_view b, Operation operation,
+                                 Rounding rounding, std::string_view resultBits);
 
 // What a run has done so far, for a progress display on another thread:
 // the runners store into it now and then (relaxed), never wait for it.
@@ -200,6 +219,8 @@ class BatchRunner {
 
   // The control panel's BreakPoint box: ask after every vector.
   bool breakPoint = false;
+  // Work out why each failed vector failed (failureClass()).
+  bool classifyFailures = false;
   // Where the loop notes how far it got, when given.
   BatchProgress* progress = nullptr;
   // Called before the 1st, 101st, 201st ... vector so the windows can catch
@@ -235,6 +256,8 @@ class BatchRunner {
   long long lineNumber() const { return lineNumber_; }
   bool stopRequested() const { return stop_; }
   const std::string& verdict() const { return verdict_; }
+  // With classifyFailures, why the last vector failed (ClassifyFailure).
+  std::string_view failureClass() const { return failureClass_; }
   // Sets the line number the next vector counts from (parallel runs).
   void SetLineNumber(long long line) { lineNumber_ = line; }
 
@@ -248,6 +271,7 @@ class BatchRunner {
   long long lineNumber_ = 0;
   bool stop_ = false;
   std::string verdict_;
+  std::string_view failureClass_;
 };
 
 }  // namespace sumaris

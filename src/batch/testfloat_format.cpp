@@ -99,21 +99,6 @@ std::string TestFloatFailure(const TestFloatCase& c, std::uint64_t result) {
          "  expected: " + TestFloatBits(c.expected);
 }
 
-std::string BitCharacters(std::uint64_t bits) {
-  std::string s(64, '0');
-  for (int i = 0; i < 64; ++i) {
-    if ((bits >> (63 - i)) & 1) s[static_cast<std::size_t>(i)] = '1';
-  }
-  return s;
-}
-
-std::uint64_t ResultBitsValue(std::string_view resultBits) {
-  std::uint64_t v = 0;
-  for (char c : resultBits)
-    v = (v << 1) | (c == '1' ? 1u : 0u);
-  return v;
-}
-
 TestFloatReader::TestFloatReader(std::istream& in) : in_(in), buf_(kMaxField + 2) {}
 
 bool TestFloatReader::Next(std::optional<TestFloatCase>& c) {
@@ -192,6 +177,7 @@ BatchSummary RunTestFloat(std::istream& in, std::ostream& failures, BatchRunner&
         throw VectorReadError(std::string("error inside a stage: ") + e.what());
       }
       ++summary.failed;
+      if (runner.classifyFailures) ++summary.failureClasses[std::string(runner.failureClass())];
       failures << failure << '\n';
       if (!failures) throw VectorReadError(WithSystemReason(kFailuresUnwritten, errno));
     }

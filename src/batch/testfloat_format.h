@@ -45,14 +45,6 @@ std::string TestFloatBits(std::uint64_t bits);
 // One failure line: "A  B  => result  expected: C".
 std::string TestFloatFailure(const TestFloatCase& c, std::uint64_t result);
 
-// The 64 bit characters of a double's bits ("0"/"1", sign first), as the
-// vector file writes an operand.
-std::string BitCharacters(std::uint64_t bits);
-
-// Reads the 64 result bits the Results stage shows (sign, exponent, fraction
-// as "0"/"1" texts); a cell holding anything but "1" is a zero bit.
-std::uint64_t ResultBitsValue(std::string_view resultBits);
-
 // The lines of a TestFloat file one after the other. A UTF-8 byte order
 // mark at the start and blank lines (nothing but blanks, tabs or a carriage
 // return) are skipped; a line longer than kMaxField characters is malformed

@@ -5,6 +5,8 @@
 #include <cfenv>
 #include <ostream>
 
+#include "adder/ieee754.h"
+#include "batch/batch_runner.h"
 #include "batch/testfloat_format.h"
 
 namespace sumaris {
@@ -120,35 +122,11 @@ std::uint64_t HostResult(std::uint64_t a, std::uint64_t b, bool subtract, char m
 
 std::uint64_t HostResult(std::uint64_t a, std::uint64_t b, bool subtract, char mode,
                          unsigned& flags) {
-  int rounding = FE_TONEAREST;
-  switch (mode) {
-    case 'U':
-      rounding = FE_UPWARD;
-      break;
-    case 'D':
-      rounding = FE_DOWNWARD;
-      break;
-    case 'Z':
-      rounding = FE_TOWARDZERO;
-      break;
-    default:
-      break;
-  }
-  const int saved = std::fegetround();
-  std::feclearexcept(FE_ALL_EXCEPT);
-  std::fesetround(rounding);
-  // Volatile operands and result keep the operation between the two mode
-  // changes, where the compiler cannot fold or move it.
-  volatile double x = std::bit_cast<double>(a);
-  volatile double y = std::bit_cast<double>(b);
-  volatile double sum = subtract ? x - y : x + y;
-  const int raised = std::fetestexcept(FE_ALL_EXCEPT);
-  std::fesetround(saved);
-  std::feclearexcept(FE_ALL_EXCEPT);
-  flags = ((raised & FE_INEXACT) ? 1u : 0u) | ((raised & FE_UNDERFLOW) ? 2u : 0u) |
-          ((raised & FE_OVERFLOW) ? 4u : 0u) | ((raised & FE_DIVBYZERO) ? 8u : 0u) |
-          ((raised & FE_INVALID) ? 16u : 0u);
-  return std::bit_cast<std::uint64_t>(static_cast<double>(sum));
+  const IeeeResult r =
+      Ieee754AddSub(a, b, subtract ? Operation::Subtract : Operation::Add,
+                    RoundingForLetter(std::string_view(&mode, 1)).value_or(Rounding::NearestEven));
+  flags = r.flags;
+  return r.bits;
 }
 
 GeneratedVector GenerateVector(SplitMix64& rng) {

@@ -170,6 +170,8 @@ WireTrace TraceAddition(const std::string& op, const std::string& mode, const st
   Snapshot(adder, trace, true);
   trace.resultBits = runner.ResultBits();
   trace.input.c.clear();
+  trace.ieee = CompareWithIeee(ResultBitsValue(a), ResultBitsValue(b), adder.input.operation(),
+                               adder.input.rounding(), ResultBitsValue(trace.resultBits));
   return trace;
 }
 
@@ -219,6 +221,22 @@ void WriteTraceJson(std::ostream& out, const WireTrace& trace) {
   JsonString(out, trace.input.b);
   out << ",\n  \"result\": ";
   JsonString(out, trace.resultBits);
+  out << ",\n  \"ieee\": {\"result\": ";
+  JsonString(out, BitCharacters(trace.ieee.ieee.bits));
+  out << ", \"same\": " << (trace.ieee.same ? "true" : "false");
+  const DifferenceClass* d = trace.ieee.difference;
+  const auto stringOrNull = [&](const char* key, std::optional<std::string_view> text) {
+    out << ", \"" << key << "\": ";
+    if (text) {
+      JsonString(out, *text);
+    } else {
+      out << "null";
+    }
+  };
+  stringOrNull("class", d ? std::optional(d->name) : std::nullopt);
+  stringOrNull("cause", d ? std::optional(d->cause) : std::nullopt);
+  stringOrNull("stage", d ? std::optional(StageDescriptorFor(d->stage).name) : std::nullopt);
+  out << "}";
   out << ",\n  \"stages\": {";
   for (std::size_t s = 0; s < trace.stages.size(); ++s) {
     const WireTrace::StageValues& stage = trace.stages[s];

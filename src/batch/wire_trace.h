@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "adder/ieee754.h"
 #include "batch/batch_runner.h"
 
 namespace sumaris {
@@ -28,6 +29,7 @@ struct WireTrace {
   };
   TestVector input;                 // operation, mode letter, A and B as 64 bit characters
   std::string resultBits;           // the 64 bits the Results stage shows
+  IeeeComparison ieee;              // the result against IEEE 754
   std::vector<StageValues> stages;  // in step order, slot 1 first
 };
 
@@ -55,8 +57,11 @@ bool IsDigitWire(const Adder& adder, const Wire& wire);
 // number of cells.
 void WriteVcd(std::ostream& out, const WireTrace& trace);
 
-// The same as JSON: {"operation", "mode", "a", "b", "result", "stages":
-// {stage: {wire: text of its cells joined}}}, stages and wires in order.
+// The same as JSON: {"operation", "mode", "a", "b", "result", "ieee":
+// {"result", "same", "class", "cause", "stage"}, "stages": {stage: {wire:
+// text of its cells joined}}}, stages and wires in order; the IEEE 754
+// result as 64 bit characters, class, cause and stage null where it is the
+// same.
 void WriteTraceJson(std::ostream& out, const WireTrace& trace);
 
 }  // namespace sumaris

@@ -311,3 +311,91 @@ TEST(BatchTool, OneThreadAndThreeStopAtTheSameError) {
 
 }  // namespace
 }  // namespace sumaris
+
+namespace sumaris {
+namespace {
+
+using namespace test;
+
+// The "class NAME: COUNT" lines after the summary line, in their order.
+std::vector<std::pair<std::string, long long>> ClassLines(const std::string& out) {
+  std::vector<std::pair<std::string, long long>> lines;
+  const std::regex line(R"(class (.+): ([0-9]+))");
+  std::istringstream in(out);
+  for (std::string text; std::getline(in, text);) {
+    std::smatch m;
+    if (std::regex_match(text, m, line)) lines.emplace_back(m[1], std::stoll(m[2]));
+  }
+  return lines;
+}
+long long Failed(const std::string& out) {
+  std::smatch m;
+  const std::regex summary(R"(([0-9]+) vectors: [0-9]+ passed, ([0-9]+) failed)");
+  return std::regex_search(out, m, summary) ? std::stoll(m[2]) : -1;
+}
+
+// Hand-picked failures, one a cause: the classes name them.
+TEST(BatchToolClassify, NamesTheCauseOfEachFailure) {
+  const std::uint64_t max = 0x7FEFFFFFFFFFFFFF;
+  const std::string file =
+      Line("0", 1.0, 1.0, 3.0)                               // the adder gives IEEE's 2
+      + Line("0", 1.0, 1.0, 2.0)                             // passes
+      + Line("1", 1.0, 1.0, 0.0) + Line("1", 2.5, 2.5, 0.0)  // exact cancellation, twice
+      + Line("0", AsDouble(max), AsDouble(max), INFINITY)    // exponent overflow
+      + Line("0", AsDouble(0x0010000000000000), AsDouble(1), AsDouble(0x0010000000000001));
+  TempFolder folder;
+  WriteText(folder / "in.txt", file);
+  const ToolRun r = RunTool(
+      folder, "--classify " + ShellQuote(folder / "in.txt") + " " + ShellQuote(folder / "out.txt"));
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  const std::vector<std::pair<std::string, long long>> want = {
+      {"exact cancellation", 2},
+      {"expected value is not IEEE 754", 1},
+      {"exponent overflow", 1},
+      {"subnormal operand", 1}};
+  EXPECT_EQ(ClassLines(r.out), want) << r.out;
+  // Without --classify, no class lines.
+  const ToolRun plain =
+      RunTool(folder, ShellQuote(folder / "in.txt") + " " + ShellQuote(folder / "out.txt"));
+  EXPECT_TRUE(ClassLines(plain.out).empty()) << plain.out;
+}
+
+// On generated files, in both formats and on one thread and three: the
+// counts add up to the failures, most frequent first, the same everywhere.
+TEST(BatchToolClassify, CountsAddUpToTheFailuresOnEveryThreadCount) {
+  TempFolder folder;
+  ASSERT_EQ(RunTool(folder, "--generate 6000 --seed 11 " + ShellQuote(folder / "v.txt")).exitCode,
+            0);
+  ASSERT_EQ(RunTool(folder,
+                    "--generate 3000 --seed 12 --format testfloat --testfloat f64_sub "
+                    "--mode U " +
+                        ShellQuote(folder / "t.txt"))
+                .exitCode,
+            0);
+  const std::string runs[] = {ShellQuote(folder / "v.txt") + " " + ShellQuote(folder / "r.txt"),
+                              "--testfloat f64_sub --mode U " + ShellQuote(folder / "t.txt")};
+  for (const std::string& run : runs) {
+    std::vector<std::pair<std::string, long long>> first;
+    for (const char* jobs : {"1", "3"}) {
+      SCOPED_TRACE(run + " on " + jobs);
+      const ToolRun r = RunTool(folder, std::string("--classify --jobs ") + jobs + " " + run);
+      EXPECT_EQ(r.exitCode, 1) << r.err;
+      const auto classes = ClassLines(r.out);
+      long long sum = 0;
+      for (std::size_t i = 0; i < classes.size(); ++i) {
+        sum += classes[i].second;
+        if (i > 0) {
+          EXPECT_GE(classes[i - 1].second, classes[i].second);
+        }
+        EXPECT_NE(classes[i].first, "unexplained");
+      }
+      EXPECT_GE(classes.size(), 5u);
+      EXPECT_EQ(sum, Failed(r.out));
+      if (first.empty()) first = classes;
+      EXPECT_EQ(classes, first);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sumaris

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -125,6 +126,36 @@ TEST(WireTrace, TheDumpReadsBackAsTheModelStepByStep) {
           << "#0 " << v.scope << "." << v.name;
     }
     EXPECT_EQ(vcd.changes.size(), 26u);
+  }
+}
+
+// The JSON trace says what IEEE 754 gives and, where the adder differs, why
+// and where.
+TEST(WireTrace, TheJsonHoldsTheIeeeResultAndTheClassOfADifference) {
+  struct Case {
+    const char* op;
+    const char* mode;
+    std::uint64_t a, b;
+    std::uint64_t ieee;
+    const char* want;  // the fields after "result", as written
+  } cases[] = {
+      {"0", "N", test::Bits(1.0), test::Bits(1.0), test::Bits(2.0),
+       R"("same": true, "class": null, "cause": null, "stage": null)"},
+      {"1", "Z", test::Bits(1.0), test::Bits(1.0), test::Bits(0.0),
+       R"("same": false, "class": "exact cancellation", "cause": "[^"]+", "stage": "PathDecision")"},
+      {"0", "D", 0x7FEFFFFFFFFFFFFF, 0x7FEFFFFFFFFFFFFF, 0x7FEFFFFFFFFFFFFF,
+       R"("same": false, "class": "exponent overflow", "cause": "[^"]+", "stage": "PathDecision")"},
+      {"0", "N", 0x0010000000000000, 1, 0x0010000000000001,
+       R"("same": false, "class": "subnormal operand", "cause": "[^"]+", "stage": "R1Medium")"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(test::Hex(c.a) + " op " + c.op + " " + test::Hex(c.b) + " " + c.mode);
+    const WireTrace trace = TraceAddition(c.op, c.mode, test::BitString(c.a), test::BitString(c.b));
+    std::ostringstream out;
+    WriteTraceJson(out, trace);
+    const std::regex ieee("\"ieee\": \\{\"result\": \"" + test::BitString(c.ieee) + "\", " +
+                          c.want + "\\}");
+    EXPECT_TRUE(std::regex_search(out.str(), ieee)) << out.str().substr(0, 600);
   }
 }
 
