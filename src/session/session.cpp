@@ -44,7 +44,18 @@ void Session::Activate(int slot) {
   ui_->ShowStep();
 }
 
+void Session::SetInconsistent(bool flag) {
+  if (flag == inconsistent_) return;
+  inconsistent_ = flag;
+  ui_->InconsistencyChanged();
+}
+
 void Session::RecomputeFrom(int k) {
+  RememberCells();
+  Sweep(k);
+}
+
+void Session::Sweep(int k) {
   if (Stage* first = StageAt(k)) first->Calculate();
   for (int j = k + 1; j <= kSlots; ++j) {
     if (Stage* stage = StageAt(j)) {
@@ -52,24 +63,39 @@ void Session::RecomputeFrom(int k) {
       stage->Calculate();
     }
   }
+  if (trackChanges_) {
+    for (int slot = kFirstSlot; slot <= kSlots; ++slot) {
+      const Stage* stage = StageAt(slot);
+      bool changed = false;
+      for (const Wire* wire : stage != nullptr ? stage->wires() : std::vector<Wire*>{}) {
+        for (int p = 0; p < wire->size() && !changed; ++p)
+          changed = CellChanged(*wire, p);
+      }
+      stageChanged_[static_cast<std::size_t>(slot)] = changed;
+    }
+  }
   ui_->Recomputed();
 }
 
 void Session::Run() {
-  inconsistent_ = false;
+  SetInconsistent(false);
+  RememberCells();
+  if (trackChanges_) computedOperands_ = OperandState();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
-  RecomputeFrom(kFirstSlot);
+  Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::Result);
   ui_->Switch2Results();
 }
 
 void Session::Reset() {
+  RememberCells();
   adder_.input.Reset();
+  if (trackChanges_) computedOperands_ = OperandState();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
-  RecomputeFrom(kFirstSlot);
+  Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::R1);
   ui_->DoMe(kFirstSlot);
-  inconsistent_ = false;
+  SetInconsistent(false);
 }
 
 void Session::StepNext() {
@@ -78,6 +104,83 @@ void Session::StepNext() {
     ui_->DoMe(stepCounter_);
   }
   ui_->ShowStep();
+}
+
+void Session::StepBack() {
+  if (stepCounter_ > kFirstSlot) ShowStageWithItsPath(stepCounter_ - 1, stepCounter_);
+  ui_->ShowStep();
+}
+
+void Session::GoToStage(int slot) {
+  if (slot < kFirstSlot || slot > kSlots) return;
+  ShowStageWithItsPath(slot, stepCounter_);
+  ui_->ShowStep();
+}
+
+void Session::ShowStageWithItsPath(int slot, int fromSlot) {
+  const Stage* stage = StageAt(slot);
+  const Stage* from = StageAt(fromSlot);
+  stepCounter_ = slot;
+  // Step Next marks a path on its first stage; going back or jumping, the
+  // path is marked whenever the stage lies on another.
+  if (stage != nullptr &&
+      (from == nullptr || from->descriptor().overview != stage->descriptor().overview)) {
+    if (!OpensItsPath(stage->descriptor())) ui_->ShowPath(stage->descriptor().overview);
+  }
+  ui_->DoMe(slot);
+}
+
+void Session::TrackChanges(bool on) {
+  trackChanges_ = on;
+  if (!on) {
+    previousCells_.clear();
+    stageChanged_.fill(false);
+    computedOperands_.clear();
+  }
+}
+
+void Session::RememberCells() {
+  if (!trackChanges_) return;
+  for (int slot = kFirstSlot; slot <= kSlots; ++slot) {
+    const Stage* stage = StageAt(slot);
+    if (stage == nullptr) continue;
+    for (const Wire* wire : stage->wires()) {
+      std::vector<Cell>& cells = previousCells_[wire];
+      cells.assign(wire->cells().begin(), wire->cells().end());
+    }
+  }
+}
+
+bool Session::CellChanged(const Wire& wire, int position) const {
+  const auto found = previousCells_.find(&wire);
+  if (found == previousCells_.end() || position < 0 || position >= wire.size()) return false;
+  const std::vector<Cell>& before = found->second;
+  return static_cast<std::size_t>(position) < before.size() &&
+         before[static_cast<std::size_t>(position)].text() != wire[position].text();
+}
+
+bool Session::StageChanged(int slot) const {
+  return slot >= kFirstSlot && slot <= kSlots && stageChanged_[static_cast<std::size_t>(slot)];
+}
+
+bool Session::OperandsChanged() const {
+  return !computedOperands_.empty() && OperandState() != computedOperands_;
+}
+
+std::string Session::OperandState() const {
+  const OperandEntry& in = adder_.input;
+  std::string s;
+  for (const Cell* sign : {&in.Sa, &in.SB})
+    s += std::string(sign->text()) + '|';
+  for (const auto* row : {&in.Ea, &in.EB})
+    for (const Cell& c : *row)
+      s += std::string(c.text()) + ',';
+  for (const auto* row : {&in.Fa, &in.FB})
+    for (const Cell& c : *row)
+      s += std::string(c.text()) + ',';
+  s += static_cast<char>('0' + static_cast<int>(in.operation()));
+  s += static_cast<char>('0' + static_cast<int>(in.rounding()));
+  return s;
 }
 
 void Session::PullCurrent() {

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "core/cell.h"
 #include "core/stage.h"
 
 namespace sumaris {
 
 class Adder;
+class Wire;
 
 // What the session asks of the windows. The default answers as a program
 // without windows would: showing a stage only "activates" it, which sets the
@@ -25,6 +30,9 @@ class SessionUi {
   virtual void ShowStep() {}
   // Called after a sweep recomputed stages, so windows can repaint.
   virtual void Recomputed() {}
+  // Called whenever the inconsistency flag changes, so every window can
+  // show the truth at once.
+  virtual void InconsistencyChanged() {}
 
  private:
   friend class Session;
@@ -55,7 +63,7 @@ class Session {
 
   int stepCounter() const { return stepCounter_; }
   bool inconsistent() const { return inconsistent_; }
-  void SetInconsistent(bool flag) { inconsistent_ = flag; }
+  void SetInconsistent(bool flag);
 
   // A stage window was activated: the counter follows it.
   void Activate(int slot);
@@ -70,17 +78,49 @@ class Session {
   void Reset();
   // Step Next: advance the counter and show that stage; nothing at 25.
   void StepNext();
+  // Step Back: the counter goes back one stage and shows it, marking its
+  // path when that is another; nothing at stage 1. Computes nothing.
+  void StepBack();
+  // Jumps to a stage (First stage, Last stage) and shows it with its path.
+  void GoToStage(int slot);
   // The panel's Pull and Calc: the current stage only.
   void PullCurrent();
   void CalcCurrent();
+
+  // --- what the last recomputation changed ---------------------------------
+  // While on, Run, Reset and the editor's Apply remember every cell's text
+  // before they recompute, so the windows can mark the cells that changed,
+  // and Run and Reset remember the operands they computed. Off by default:
+  // programs without windows need not copy every cell.
+  void TrackChanges(bool on);
+  bool tracksChanges() const { return trackChanges_; }
+  // Whether cell `position` of the wire differs from before the last
+  // recomputation (false before the first, or for a wire not remembered).
+  bool CellChanged(const Wire& wire, int position) const;
+  // Whether any cell of the stage in `slot` changed in the last recomputation.
+  bool StageChanged(int slot) const;
+
+  // --- the operands since the last Run or Reset ------------------------------
+  // True when the operand entry's bits, operation or rounding mode differ
+  // from those the last Run or Reset computed with (while tracking changes).
+  bool OperandsChanged() const;
 
  private:
   Adder& adder_;
   SessionUi defaultUi_;
   SessionUi* ui_ = &defaultUi_;
+  void RememberCells();
+  void Sweep(int k);
+  void ShowStageWithItsPath(int slot, int fromSlot);
+  std::string OperandState() const;
+
   std::array<Stage*, kSlots + 1> stepTable_{};
   int stepCounter_ = 0;
   bool inconsistent_ = false;
+  bool trackChanges_ = false;
+  std::unordered_map<const Wire*, std::vector<Cell>> previousCells_;
+  std::array<bool, kSlots + 1> stageChanged_{};
+  std::string computedOperands_;  // the operand state of the last Run or Reset
 };
 
 }  // namespace sumaris
