@@ -1,14 +1,9 @@
 #include "core/wire_routines.h"
 
 #include "core/errors.h"
-#include "core/number_text.h"
 
 namespace sumaris {
 namespace {
-
-long long LeadingInt(const Cell& cell) {
-  return CaptionValue(cell);
-}
 
 template <typename Op>
 void Cellwise(const Wire& a, const Wire& b, int n, Wire& c, Op op) {
@@ -20,8 +15,8 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
             Wire* carryOut) {
   const int step = lsbCell > msbCell ? -1 : 1;
   for (int p = lsbCell;; p += step) {
-    long long x = LeadingInt(a[p]);
-    long long y = LeadingInt(b[p]);
+    long long x = a[p].LeadingInt();
+    long long y = b[p].LeadingInt();
     s[p].SetNumber(x ^ y ^ carry);
     carry = (x + y + carry >= 2) ? 1 : 0;
     if (p == msbCell) break;
@@ -30,10 +25,6 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
 }
 
 }  // namespace
-
-long long CaptionValueOfText(const Cell& cell) {
-  return RoundToInteger(cell.Value());
-}
 
 double WireToNumber(const Wire& wire, int msbCell, int lsbCell, double weight, double factor) {
   return BoxesToNumber(wire.cells(), msbCell, lsbCell, weight, factor);
@@ -77,7 +68,7 @@ void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, i
 
 void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, const Cell& carryIn,
               Wire* carryOut) {
-  Ripple(a, b, lsbCell, msbCell, s, LeadingInt(carryIn), carryOut);
+  Ripple(a, b, lsbCell, msbCell, s, carryIn.LeadingInt(), carryOut);
 }
 
 void XorWires(const Wire& a, const Wire& b, int n, Wire& c) {
@@ -104,7 +95,7 @@ void XorWireBit(const Wire& a, const Wire& bit, int n, Wire& c) {
 void OrReduce(const Wire& a, int n, Wire& c) {
   long long acc = 0;
   for (int p = 0; p < n; ++p)
-    acc |= LeadingInt(a[p]);
+    acc |= a[p].LeadingInt();
   c[0].SetNumber(acc);
 }
 

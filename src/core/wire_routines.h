@@ -8,19 +8,11 @@
 namespace sumaris {
 
 // The generic wire routines every stage uses. They address cells by position
-// and know nothing about stages. Reads take a cell's leading number
-// (Cell::Value) except in the cellwise logic routines and MuxWires, which
-// convert the text itself (Cell::Integer) and raise TypeMismatch on a text
-// that is not a number. Positions outside a wire are the caller's error.
-
-// The numeric value of a cell's text as an integer, read the lenient way
-// (leading number, "" is 0) and rounded: how a stage reads a caption when
-// it computes with it directly rather than through a routine.
-long long CaptionValueOfText(const Cell& cell);  // any text: the general case
-inline long long CaptionValue(const Cell& cell) {
-  if (const int d = cell.SingleDigit(); d >= 0) return d;  // nearly every cell
-  return CaptionValueOfText(cell);
-}
+// and know nothing about stages. The arithmetic routines read a cell's
+// leading number (Cell::Value, or Cell::LeadingInt for a single bit or
+// carry); the cellwise logic routines and MuxWires convert the text itself
+// (Cell::Integer) and raise TypeMismatch on a text that is not a number.
+// Positions outside a wire are the caller's error.
 
 // Weighted sum of the cells from lsbCell to msbCell (either direction):
 // with weight 1 and factor 2 the unsigned binary value, msbCell most significant.

@@ -69,6 +69,34 @@ TEST(Cell, KeepsShortAndLongTextsAndReadsTheirNumbersBothWays) {
   EXPECT_THROW(Cell("1e12").Integer(), Overflow);
 }
 
+TEST(Cell, LeadingIntRoundsTheLeadingNumberTiesToEven) {
+  struct Case {
+    std::string text;
+    long long expected;
+  } cases[] = {{"0", 0},
+               {"1", 1},
+               {"2", 2},
+               {"", 0},
+               {"abc", 0},
+               {" 1 ", 1},
+               {"-1", -1},
+               {"12abc", 12},
+               {"0.5", 0},
+               {"1.5", 2},
+               {"2.5", 2},
+               {"0.7", 1},
+               {"-2.5", -2},
+               {"1e3x", 1000},
+               {"2147483647", 2147483647},
+               {"-2147483648", -2147483648LL}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Cell(c.text).LeadingInt(), c.expected) << '"' << c.text << '"';
+  }
+  for (const char* beyond : {"2147483648", "-2147483649", "1e12"})
+    EXPECT_THROW(Cell(beyond).LeadingInt(), Overflow) << beyond;
+  EXPECT_THROW(Cell(kLong).LeadingInt(), Overflow);  // "3e15 ..." read from the heap
+}
+
 TEST(WireToNumber, ReadsTheCellsAsAnUnsignedBinaryNumber) {
   struct Case {
     std::string cells;

@@ -46,7 +46,7 @@ void NSmallSig::Pull() {
 }
 
 void NSmallSig::Calculate() {
-  auto invert = [](const Cell& cell) { return 1 - CaptionValue(cell); };
+  auto invert = [](const Cell& cell) { return 1 - cell.LeadingInt(); };
   if (DELTA[1].Is('1')) {
     // B is larger: A is the smaller operand, one position to the right.
     FSOPA[0] = "1";

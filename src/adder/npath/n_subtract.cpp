@@ -8,13 +8,6 @@
 #include "core/wire_routines.h"
 
 namespace sumaris {
-namespace {
-
-int Val(const Cell& cell) {
-  return static_cast<int>(CaptionValue(cell));
-}
-
-}  // namespace
 
 // ---- NSigadd: bit j of a [-2:52] wire is cell j + 2, of a [-1:..] wire j + 1.
 
@@ -36,34 +29,37 @@ int NSigadd::Operator(int leftOp, int rightOp) {
 
 void NSigadd::CalcSigma() {
   Sigma[0] = "1";  // bit -2: FLP extended by 0, FSOPA by 1
-  for (int j = -1; j <= 51; ++j)
-    Sigma[j + 2].SetNumber(Val(FLP[j + 1]) + Val(FSOPA[j + 1]));
+  for (int j = -1; j <= 51; ++j) {
+    const int f = FLP[j + 1].LeadingInt();
+    const int x = FSOPA[j + 1].LeadingInt();
+    Sigma[j + 2].SetNumber(f + x);
+  }
   Sigma[54] = FSOPA[53];  // FLP has no bit 52
 }
 
 void NSigadd::CalcPIE() {
   PIE[54] = Sigma[54];
   for (int j = 51; j >= -2; --j)
-    PIE[j + 2].SetNumber(Operator(Val(Sigma[j + 2]), Val(PIE[j + 3])));
+    PIE[j + 2].SetNumber(Operator(Sigma[j + 2].LeadingInt(), PIE[j + 3].LeadingInt()));
 }
 
 void NSigadd::Calculate() {
   CalcSigma();
   CalcPIE();
-  P[0] = Val(Sigma[0]) == 1 ? "1" : "0";
-  gen_c[0] = Val(PIE[1]) == 2 ? "1" : "0";
+  P[0] = Sigma[0].LeadingInt() == 1 ? "1" : "0";
+  gen_c[0] = PIE[1].LeadingInt() == 2 ? "1" : "0";
   for (int j = -1; j <= 51; ++j) {
-    P[j + 2] = Val(Sigma[j + 2]) == 1 ? "1" : "0";
-    gen_c[j + 2] = Val(PIE[j + 3]) == 2 ? "1" : "0";
-    prop_c[j + 1] = Val(PIE[j + 3]) == 1 ? "1" : "0";
+    P[j + 2] = Sigma[j + 2].LeadingInt() == 1 ? "1" : "0";
+    gen_c[j + 2] = PIE[j + 3].LeadingInt() == 2 ? "1" : "0";
+    prop_c[j + 1] = PIE[j + 3].LeadingInt() == 1 ? "1" : "0";
   }
   prop_c[53] = "1";  // the carry-in enters the least significant bit
   P[54] = Sigma[54];
   XnorWires(P, gen_c, 55, my_XNOR);  // one's complement of FLP + FSOPA
   for (int i = 0; i <= 53; ++i)
-    GP_C[i].SetNumber(Val(prop_c[i]) | Val(gen_c[i + 1]));
+    GP_C[i].SetNumber(prop_c[i].LeadingInt() | gen_c[i + 1].LeadingInt());
   for (int i = 0; i <= 53; ++i)
-    my_xor[i].SetNumber(Val(P[i + 1]) ^ Val(GP_C[i]));
+    my_xor[i].SetNumber(P[i + 1].LeadingInt() ^ GP_C[i].LeadingInt());
   Fopsum2[0] = my_XNOR[0];
   if (Fopsum2[0].Is('1')) {
     CopyWire(abs_FPSUM, my_xor, 54);  // FLP - x
@@ -84,16 +80,17 @@ void NApprox::Pull() {
 void NApprox::Calculate() {
   PC_i[53] = "0";  // PC_i[51]: no borrow comes from bit 52
   for (int j = 51; j >= -1; --j) {
-    const int x = 1 - Val(FSOPA[j + 1]);
-    const int f = Val(FLP[j + 1]);
+    const int xc = FSOPA[j + 1].LeadingInt();
+    const int x = 1 - xc;
+    const int f = FLP[j + 1].LeadingInt();
     PS_i[j + 2].SetNumber(x ^ f);
     PC_i[j + 1].SetNumber(x == 1 && f == 0 ? 1 : 0);
   }
   PS_i[0] = "0";
   PNP[54] = "0";
   for (int k = 51; k >= -1; --k) {
-    const int u = Val(PS_i[k + 2]);
-    const int w = Val(PC_i[k + 2]);
+    const int u = PS_i[k + 2].LeadingInt();
+    const int w = PC_i[k + 2].LeadingInt();
     PNM[k + 2].SetNumber(u ^ w);
     PNP[k + 1].SetNumber(u == 1 && w == 0 ? 1 : 0);
   }

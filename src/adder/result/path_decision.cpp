@@ -37,7 +37,7 @@ void PathDecision::Pull() {
 }
 
 void PathDecision::Calculate() {
-  IS_R[0].SetNumber((1 - CaptionValue(seff[0])) | CaptionValue(isr1[0]) | CaptionValue(isr2[0]));
+  IS_R[0].SetNumber((1 - seff[0].LeadingInt()) | isr1[0].LeadingInt() | isr2[0].LeadingInt());
   IS_R1[0] = IS_R[0];
   ADDR[5] = RINC[0].Value() == 1 ? FPOSUMI[0] : FPOSUM[0];
   const bool rPath = IS_R[0].Value() == 1;

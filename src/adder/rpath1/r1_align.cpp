@@ -72,14 +72,13 @@ void R1IsR1::Pull() {
   IS_BIG[0] = adder().r1Large.IS_BIG[0];
   MAG_MED[0] = adder().r1Medium.MAG_MED[5];
   // Inverted while pulling, so an edited SIGN_BIG_N is not inverted again.
-  SIGN_BIG_N[0].SetNumber(1 - CaptionValue(adder().r1Large.SIGN_BIG[0]));
+  SIGN_BIG_N[0].SetNumber(1 - adder().r1Large.SIGN_BIG[0].LeadingInt());
 }
 
 void R1IsR1::Calculate() {
   AndWires(SIGN_BIG_N, MAG_MED, 1, AND_res);
   OrWires(RIGHT_OR, IS_BIG, 1, IS_R1);
-  IS_R1[0].SetNumber(CaptionValue(RIGHT_OR[0]) | CaptionValue(IS_BIG[0]) |
-                     CaptionValue(AND_res[0]));
+  IS_R1[0].SetNumber(RIGHT_OR[0].LeadingInt() | IS_BIG[0].LeadingInt() | AND_res[0].LeadingInt());
 }
 
 }  // namespace sumaris

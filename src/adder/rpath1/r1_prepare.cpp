@@ -34,7 +34,7 @@ void R11Comp::Pull() {
 }
 
 void R11Comp::Calculate() {
-  seff[0].SetNumber(CaptionValue(Sa[0]) ^ CaptionValue(SB[0]) ^ CaptionValue(SOP[0]));
+  seff[0].SetNumber(Sa[0].LeadingInt() ^ SB[0].LeadingInt() ^ SOP[0].LeadingInt());
   if (!seff[0].Is('1')) {
     CopyWire(FAO, Fa, 53);
     CopyWire(FBO, FB, 53);

@@ -15,8 +15,8 @@ void R2HA::Pull() {
 }
 
 void R2HA::Calculate() {
-  auto a = [this](int p) { return CaptionValue(FSOPA[p]); };
-  auto b = [this](int p) { return CaptionValue(FLP[p]); };
+  auto a = [this](int p) { return FSOPA[p].LeadingInt(); };
+  auto b = [this](int p) { return FLP[p].LeadingInt(); };
   for (int i = 52; i >= 1; --i) {
     XSUM[i].SetNumber(a(i) ^ b(i));
     XCARRY[i - 1].SetNumber(a(i) + b(i) == 2 ? 1 : 0);
@@ -58,9 +58,9 @@ void R2Sigadd::Pull() {
 
 void R2Sigadd::Calculate() {
   // Bit 53 is read from the big mux itself, not from this window's copy.
-  const int x = static_cast<int>(CaptionValue(adder().r1BigMux.FSOPA[54]));
-  const int i0 = static_cast<int>(CaptionValue(INJ[0]));
-  const int i1 = static_cast<int>(CaptionValue(INJ[1]));
+  const int x = static_cast<int>(adder().r1BigMux.FSOPA[54].LeadingInt());
+  const int i0 = static_cast<int>(INJ[0].LeadingInt());
+  const int i1 = static_cast<int>(INJ[1].LeadingInt());
 
   OrOut[0] = "0";
   for (int p = 0; p <= 62; ++p) {
@@ -72,7 +72,7 @@ void R2Sigadd::Calculate() {
 
   auto any = [this](long long bit) {
     for (int p = 0; p <= 62; ++p) {
-      if (CaptionValue(FSOPA[p]) == bit) return 1;
+      if (FSOPA[p].LeadingInt() == bit) return 1;
     }
     return 0;
   };

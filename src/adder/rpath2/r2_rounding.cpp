@@ -8,13 +8,6 @@
 #include "core/wire_routines.h"
 
 namespace sumaris {
-namespace {
-
-int Bit(const Cell& cell) {
-  return static_cast<int>(CaptionValue(cell));
-}
-
-}  // namespace
 
 void R2Decide::Pull() {
   XSUM52[0].SetNumber(adder().r2HA.SumBit52);
@@ -38,18 +31,18 @@ std::int16_t R2Decide::Mux(int m0, int m1, int sel) {
 }
 
 std::int16_t R2Decide::FixLNovf() const {
-  const int n = Bit(IsRN[0]);
-  const int r = Bit(C52RS[1]);
-  const int s = Bit(C52RS[2]);
+  const int n = IsRN[0].LeadingInt();
+  const int r = C52RS[1].LeadingInt();
+  const int s = C52RS[2].LeadingInt();
   return (1 - n) + r + s > 0 ? 1 : 0;
 }
 
 std::int16_t R2Decide::FixLovf() const {
-  const int c = Bit(C52RS[0]);
-  const int r = Bit(C52RS[1]);
-  const int s = Bit(C52RS[2]);
-  const int x = Bit(XSUM52[0]);
-  const int n = Bit(IsRN[0]);
+  const int c = C52RS[0].LeadingInt();
+  const int r = C52RS[1].LeadingInt();
+  const int s = C52RS[2].LeadingInt();
+  const int x = XSUM52[0].LeadingInt();
+  const int n = IsRN[0].LeadingInt();
   int a = (1 - n) + x;
   if (a > 0) a = 1;
   int b = (1 - n) + (1 - x);
@@ -61,25 +54,27 @@ std::int16_t R2Decide::FixLovf() const {
 }
 
 void R2Decide::ComputeRINC() {
-  const int c = Bit(C52RS[0]);
-  const int r = Bit(C52RS[1]);
-  const int x = Bit(XSUM52[0]);
-  const int n = Bit(IsRN[0]);
-  const int i = Bit(IsRI[0]);
+  const int c = C52RS[0].LeadingInt();
+  const int r = C52RS[1].LeadingInt();
+  const int x = XSUM52[0].LeadingInt();
+  const int n = IsRN[0].LeadingInt();
+  const int i = IsRI[0].LeadingInt();
   const int m1 = Mux(i & x, i | x, c);
   const int m2 = Mux(x & (n | i), x | n | i, c);
   const int w = Mux(m1, m2, r);
-  RINC[0].SetNumber(Mux(c & x, w, Bit(FPOSUMm1[0])));
+  RINC[0].SetNumber(Mux(c & x, w, FPOSUMm1[0].LeadingInt()));
 }
 
 void R2Decide::Calculate() {
-  const int c = Bit(C52RS[0]);
-  const int x = Bit(XSUM52[0]);
-  LSBinc2[0].SetNumber(Bit(FPOSUMI51[0]) & FixLovf());
+  const int c = C52RS[0].LeadingInt();
+  const int x = XSUM52[0].LeadingInt();
+  LSBinc2[0].SetNumber(FPOSUMI51[0].LeadingInt() & FixLovf());
   LSBNINC[0].SetNumber((c ^ x) & FixLNovf());
-  LSBninc2[0].SetNumber(FixLovf() & Bit(FPOSUM51[0]));
-  LSBnincO[0].SetNumber(Mux(Bit(LSBNINC[0]), Bit(LSBninc2[0]), Bit(FPOSUMm1[0])));
-  LSBincO[0].SetNumber(Mux(Bit(LSBNINC[0]), Bit(LSBinc2[0]), Bit(FPOSUMIm1[0])));
+  LSBninc2[0].SetNumber(FixLovf() & FPOSUM51[0].LeadingInt());
+  LSBnincO[0].SetNumber(
+      Mux(LSBNINC[0].LeadingInt(), LSBninc2[0].LeadingInt(), FPOSUMm1[0].LeadingInt()));
+  LSBincO[0].SetNumber(
+      Mux(LSBNINC[0].LeadingInt(), LSBinc2[0].LeadingInt(), FPOSUMIm1[0].LeadingInt()));
   ComputeRINC();
 }
 
@@ -89,8 +84,8 @@ void R2Post::Pull() {
 }
 
 void R2Post::Calculate() {
-  const long long v = CaptionValue(FPOSUM[0]);
-  const long long w = CaptionValue(FPOSUMI[0]);
+  const long long v = FPOSUM[0].LeadingInt();
+  const long long w = FPOSUMI[0].LeadingInt();
   // Only an edited overflow cell other than 0 or 1 could shift past the row.
   if (v < 0 || v > 1 || w < 0 || w > 1) throw StageError("Subscript out of range");
   for (int i = 0; i <= 51; ++i) {
