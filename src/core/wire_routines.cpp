@@ -1,5 +1,7 @@
 #include "core/wire_routines.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
 
 namespace sumaris {
@@ -111,6 +113,25 @@ void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c) {
 void CopyWire(Wire& dest, const Wire& src, int n) {
   if (n <= 0) return;
   Cell::CopyCells(&dest[0], &src[0], static_cast<std::size_t>(n));
+}
+
+void CopyBits(Wire& dest, const Wire& src, int from, int to) {
+  for (int b = std::min(from, to); b <= std::max(from, to); ++b)
+    dest.Bit(b) = src.Bit(b);
+}
+
+void ShiftBits(Wire& dest, const Wire& src, int shift, const Cell& fill) {
+  // In 64 bits: an edited shift amount may come close to the int range.
+  const long long lowest = std::min(src.first(), src.last());
+  const long long highest = std::max(src.first(), src.last());
+  for (int p = 0; p < dest.size(); ++p) {
+    const long long from = static_cast<long long>(dest.BitAt(p)) - shift;
+    dest[p] = (from >= lowest && from <= highest) ? src.Bit(static_cast<int>(from)) : fill;
+  }
+}
+
+double UnsignedValue(const Wire& wire) {
+  return WireToNumber(wire, 0, wire.size() - 1, 1, 2);
 }
 
 }  // namespace sumaris

@@ -47,4 +47,23 @@ void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c);
 // Dest[p] := Src[p] for p = 0 .. n-1, texts unchanged (destination first).
 void CopyWire(Wire& dest, const Wire& src, int n);
 
+// The routines below address bits by number, not cells by position, so two
+// wires of different ranges meet bit for bit. Dest and src are two wires.
+
+// Dest.Bit(b) := src.Bit(b) for b = from .. to, texts unchanged: a signal
+// handed on between wires that hold it at different positions (bits 54 ..
+// 116 of the 118-bit FSOPA into a wire of just those bits).
+void CopyBits(Wire& dest, const Wire& src, int from, int to);
+
+// A shifter: dest.Bit(j) := src.Bit(j - shift) for every bit j of dest,
+// texts unchanged, and fill where src has no bit j - shift. A positive shift
+// moves the bits to higher bit numbers, which on a significand is to the
+// right (towards the less significant end); a negative one to the left.
+void ShiftBits(Wire& dest, const Wire& src, int shift, const Cell& fill = Cell());
+
+// All cells as an unsigned binary number, cell 0 (the wire's first bit) the
+// most significant: WireToNumber over the whole wire with weight 1, factor 2.
+// A shift amount or a biased exponent, as the stages read them.
+double UnsignedValue(const Wire& wire);
+
 }  // namespace sumaris
