@@ -11,8 +11,7 @@ namespace sumaris {
 
 void R2Decide::Pull() {
   XSUM52[0].SetNumber(adder().r2HA.SumBit52);
-  for (int p = 0; p <= 2; ++p)
-    C52RS[p] = adder().r2Sigadd.C52RS[p];
+  CopyWire(C52RS, adder().r2Sigadd.C52RS, 3);
   IsRN[0] = "0";
   IsRI[0] = "0";
   const OperandEntry& in = adder().input;
@@ -20,10 +19,10 @@ void R2Decide::Pull() {
   if (in.INJ[0].Value() == 1 && in.INJ[1].Value() == 1) IsRI[0] = "1";
   RINC[0] = adder().r2Select1.RINC[0];  // the previous run's decision
   const R2Compound& sums = adder().r2Compound;
-  FPOSUMI51[0] = sums.FPOSUMI[52];
-  FPOSUM51[0] = sums.FPOSUM[52];
-  FPOSUMm1[0] = sums.FPOSUM[0];
-  FPOSUMIm1[0] = sums.FPOSUMI[0];
+  FPOSUMI51[0] = sums.FPOSUMI.Bit(51);
+  FPOSUM51[0] = sums.FPOSUM.Bit(51);
+  FPOSUMm1[0] = sums.FPOSUM.Bit(-1);
+  FPOSUMIm1[0] = sums.FPOSUMI.Bit(-1);
 }
 
 std::int16_t R2Decide::Mux(int m0, int m1, int sel) {
@@ -32,15 +31,15 @@ std::int16_t R2Decide::Mux(int m0, int m1, int sel) {
 
 std::int16_t R2Decide::FixLNovf() const {
   const int n = IsRN[0].LeadingInt();
-  const int r = C52RS[1].LeadingInt();
-  const int s = C52RS[2].LeadingInt();
+  const int r = C52RS.Bit(53).LeadingInt();
+  const int s = C52RS.Bit(54).LeadingInt();
   return (1 - n) + r + s > 0 ? 1 : 0;
 }
 
 std::int16_t R2Decide::FixLovf() const {
-  const int c = C52RS[0].LeadingInt();
-  const int r = C52RS[1].LeadingInt();
-  const int s = C52RS[2].LeadingInt();
+  const int c = C52RS.Bit(52).LeadingInt();
+  const int r = C52RS.Bit(53).LeadingInt();
+  const int s = C52RS.Bit(54).LeadingInt();
   const int x = XSUM52[0].LeadingInt();
   const int n = IsRN[0].LeadingInt();
   int a = (1 - n) + x;
@@ -54,8 +53,8 @@ std::int16_t R2Decide::FixLovf() const {
 }
 
 void R2Decide::ComputeRINC() {
-  const int c = C52RS[0].LeadingInt();
-  const int r = C52RS[1].LeadingInt();
+  const int c = C52RS.Bit(52).LeadingInt();
+  const int r = C52RS.Bit(53).LeadingInt();
   const int x = XSUM52[0].LeadingInt();
   const int n = IsRN[0].LeadingInt();
   const int i = IsRI[0].LeadingInt();
@@ -66,7 +65,7 @@ void R2Decide::ComputeRINC() {
 }
 
 void R2Decide::Calculate() {
-  const int c = C52RS[0].LeadingInt();
+  const int c = C52RS.Bit(52).LeadingInt();
   const int x = XSUM52[0].LeadingInt();
   LSBinc2[0].SetNumber(FPOSUMI51[0].LeadingInt() & FixLovf());
   LSBNINC[0].SetNumber((c ^ x) & FixLNovf());
@@ -84,22 +83,19 @@ void R2Post::Pull() {
 }
 
 void R2Post::Calculate() {
-  const long long v = FPOSUM[0].LeadingInt();
-  const long long w = FPOSUMI[0].LeadingInt();
+  const long long v = FPOSUM.Bit(-1).LeadingInt();
+  const long long w = FPOSUMI.Bit(-1).LeadingInt();
   // Only an edited overflow cell other than 0 or 1 could shift past the row.
   if (v < 0 || v > 1 || w < 0 || w > 1) throw StageError("Subscript out of range");
-  for (int i = 0; i <= 51; ++i) {
-    FPOSUM_s[i] = FPOSUM[i + 1 - static_cast<int>(v)];
-    FPOSUMI_s[i] = FPOSUMI[i + 1 - static_cast<int>(w)];
-  }
+  // Bits 0..51, one bit to the right when the overflow bit is set.
+  ShiftBits(FPOSUM_s, FPOSUM, static_cast<int>(v));
+  ShiftBits(FPOSUMI_s, FPOSUMI, static_cast<int>(w));
 }
 
 void R2Select1::Pull() {
   const R2Post& post = adder().r2Post;
-  for (int i = 0; i <= 51; ++i) {
-    FPOSUM_s[i] = post.FPOSUM_s[i];
-    FPOSUMI_s[i] = post.FPOSUMI_s[i];
-  }
+  CopyWire(FPOSUM_s, post.FPOSUM_s, 52);
+  CopyWire(FPOSUMI_s, post.FPOSUMI_s, 52);
   RINC[0] = adder().r2Decide.RINC[0];
 }
 
