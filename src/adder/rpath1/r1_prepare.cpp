@@ -58,9 +58,7 @@ void R1Swap1::Pull() {
 }
 
 void R1Swap1::Calculate() {
-  // The small operand keeps its bit weights: B (FBOP[0:53]) when A's
-  // exponent is larger, otherwise A (FAOP[-1:52]); the one bit of FSOP that
-  // it lacks, at the top or at the bottom, takes seff.
+  // B (FBOP[0:53]) or A (FAOP[-1:52]) at its own bits, seff in the one it lacks.
   const Wire& small = SIGN_MED[0].Value() == 0 ? FBOP : FAOP;
   ShiftBits(FSOP, small, 0, seff[0]);
 }

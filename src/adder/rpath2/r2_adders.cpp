@@ -61,6 +61,8 @@ void R2Sigadd::Calculate() {
   const int i0 = static_cast<int>(INJ.Bit(0).LeadingInt());
   const int i1 = static_cast<int>(INJ.Bit(1).LeadingInt());
 
+  // The OR tree as the diagram draws it: some low bit differs from seff, the
+  // fill of the alignment. Shown only; the sticky bit below is what counts.
   OrOut[0] = "0";
   for (const Cell& low : FSOPA.cells()) {
     if (low.text() != seff[0].text()) {
@@ -77,6 +79,9 @@ void R2Sigadd::Calculate() {
     return 0;
   };
 
+  // The sticky bit s of bits 54..116. In a subtraction they hold a one's
+  // complement; the two's complement, one more, has a 1 among them exactly
+  // when the complement is not all ones, and otherwise carries into bit 53.
   int s = 0;
   int t = 0;
   if (seff[0].Value() == 0) {
@@ -85,6 +90,9 @@ void R2Sigadd::Calculate() {
     s = any(0);  // the complemented low part is not all ones
     t = 1 - s;   // the +1 of the two's complement reaches bit 53
   }
+  // (FSOPA[53], s) + (INJ[0], INJ[1]) + t at bit 53, the carry going into
+  // bit 52. With t = 1, s is 0 and so is c: never more than three ones meet
+  // at bit 53, so the half-adder functions serve as a full adder.
   const int c = HAcarry(s, i1, 0, 0);
   C52RS.Bit(54).SetNumber(HAsum(s, i1, 0, 0));    // S'
   C52RS.Bit(53).SetNumber(HAsum(x, i0, c, t));    // R'

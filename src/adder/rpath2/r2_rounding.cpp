@@ -29,6 +29,10 @@ std::int16_t R2Decide::Mux(int m0, int m1, int sel) {
   return static_cast<std::int16_t>(sel == 1 ? m1 : m0);
 }
 
+// The last bit without overflow, bit 52, in round to nearest: R' = S' = 0
+// after the injected half unit means that the bits below 52 were exactly one
+// half, a tie, and the last bit is cleared so that the tie goes to the even
+// neighbour. 0 in that case only.
 std::int16_t R2Decide::FixLNovf() const {
   const int n = IsRN[0].LeadingInt();
   const int r = C52RS.Bit(53).LeadingInt();
@@ -36,6 +40,10 @@ std::int16_t R2Decide::FixLNovf() const {
   return (1 - n) + r + s > 0 ? 1 : 0;
 }
 
+// The same for an overflowing sum, whose last bit is 51: bit 52 of the sum,
+// C[52] xor XSUM[52], is then its round bit, and a tie shows as that bit 1
+// with R' = 1 and S' = 0 (nothing below bit 52 but the injected half unit at
+// bit 53). 0 in round to nearest with that pattern only.
 std::int16_t R2Decide::FixLovf() const {
   const int c = C52RS.Bit(52).LeadingInt();
   const int r = C52RS.Bit(53).LeadingInt();
@@ -46,12 +54,18 @@ std::int16_t R2Decide::FixLovf() const {
   if (a > 0) a = 1;
   int b = (1 - n) + (1 - x);
   if (b > 0) b = 1;
-  const int t1 = Mux(a, 1, s);
+  const int t1 = Mux(a, 1, s);  // S' = 1: something below, no tie
   const int t2 = Mux(b, 1, s);
-  const int t3 = Mux(t2, t1, c);
-  return Mux(1, t3, r);
+  const int t3 = Mux(t2, t1, c);  // C[52] picks the XSUM[52] that makes bit 52 a 1
+  return Mux(1, t3, r);           // R' = 0: no tie
 }
 
+// RINC, whether a carry reaches bit 51. Without overflow it comes from bit 52:
+// C[52] and XSUM[52] both 1. With overflow the injection, placed for a last
+// bit 52, lacks a 1 at bit 53 in round to nearest (N) and a 1 at bit 52 when
+// rounding away from zero (I); W is the carry into bit 51 once they are
+// added: a carry out of bit 53 when R' and N are 1, then XSUM[52] + C[52] + I
+// and that carry at bit 52. The four muxes spell W out for R' and C[52].
 void R2Decide::ComputeRINC() {
   const int c = C52RS.Bit(52).LeadingInt();
   const int r = C52RS.Bit(53).LeadingInt();
@@ -67,6 +81,8 @@ void R2Decide::ComputeRINC() {
 void R2Decide::Calculate() {
   const int c = C52RS.Bit(52).LeadingInt();
   const int x = XSUM52[0].LeadingInt();
+  // The last bit for either candidate: bit 51 of that sum when it overflows,
+  // otherwise bit 52 of the full sum, C[52] xor XSUM[52]; each cleared for a tie.
   LSBinc2[0].SetNumber(FPOSUMI51[0].LeadingInt() & FixLovf());
   LSBNINC[0].SetNumber((c ^ x) & FixLNovf());
   LSBninc2[0].SetNumber(FixLovf() & FPOSUM51[0].LeadingInt());
