@@ -3,7 +3,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "core/number_text.h"
 #include "core/wire_routines.h"

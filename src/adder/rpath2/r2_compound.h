@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adder/adder_stage.h"
 
 namespace sumaris {
