@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
+
+#include "core/cell.h"
 #include "core/stage.h"
+#include "core/wire.h"
 
 namespace sumaris {
 
@@ -18,5 +23,13 @@ class AdderStage : public Stage {
  private:
   Adder& adder_;
 };
+
+// Boxes from .. to of an operand entry row into the same bits of a wire,
+// texts as they stand: box i of a row holds bit i, for the exponent (bit 10
+// most significant) and the significand (bit 0 the hidden bit) alike.
+inline void CopyBoxes(Wire& dest, std::span<const Cell> boxes, int from, int to) {
+  for (int bit = from; bit <= to; ++bit)
+    dest.Bit(bit) = boxes[static_cast<std::size_t>(bit)];
+}
 
 }  // namespace sumaris

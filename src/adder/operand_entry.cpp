@@ -3,7 +3,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "core/number_text.h"
 #include "core/wire_routines.h"
@@ -159,6 +158,8 @@ void OperandEntry::SetINJ() {
   const double eb = BoxesToNumber(EB, 10, 0, 1, 2);
   const double fa = BoxesToNumber(Fa, 0, 52, 1, 2);
   const double fb = BoxesToNumber(FB, 0, 52, 1, 2);
+  // The result has the sign of the operand of larger magnitude, B's sign
+  // turned round by a subtraction.
   int aLarger = 1;
   if (ea == eb && fa < fb) aLarger = 0;
   if (ea < eb) aLarger = 0;

@@ -94,7 +94,11 @@ class OperandEntry {
   // double range ("1e400") changes nothing at all.
   void OperandChange(Operand op);
   // Rounding injection: works out the result sign, writes it into the result
-  // sign cell, and sets INJ from the rounding mode and that sign.
+  // sign cell, and sets INJ from the rounding mode and that sign. Added below
+  // the result's last bit (R2Sigadd), INJ makes every mode a truncation: 10,
+  // half a unit, rounds to nearest; 11, just under a unit, rounds away from
+  // zero (up for a positive result, down for a negative one); 00 rounds toward
+  // zero.
   void SetINJ();
 
   // The panel's reset: operands "0", bit boxes cleared, "Add", "Round to NE".

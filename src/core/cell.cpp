@@ -9,6 +9,10 @@ double Cell::SlowValue() const {
   return ReadLeadingNumber(text()).value;
 }
 
+long long Cell::SlowLeadingInt() const {
+  return RoundToInteger(Value());
+}
+
 void Cell::ReleaseHeap() {
   delete HeapString();
   SetChar('0');

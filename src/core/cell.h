@@ -85,6 +85,15 @@ class Cell {
     return SlowValue();
   }
 
+  // The leading number rounded to an integer (ties to even), the one way the
+  // stages and the wire routines read a bit, a carry or a count out of a
+  // cell: "1" is 1, "" is 0, "2.5" is 2, "12abc" is 12. Beyond 32 bits
+  // signed it raises Overflow.
+  long long LeadingInt() const {
+    if (const int d = SingleDigit(); d >= 0) return d;  // nearly every cell
+    return SlowLeadingInt();
+  }
+
   // The text converted as a whole to an integer, the way the cellwise logic
   // routines convert it: a text that is not a number raises TypeMismatch.
   long long Integer() const {
@@ -164,6 +173,7 @@ class Cell {
   void ReleaseHeap();
   void SetLongNumber(long long value);
   double SlowValue() const;
+  long long SlowLeadingInt() const;
   long long SlowInteger() const;
 
   std::uint64_t w_[2];

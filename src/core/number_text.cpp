@@ -2,8 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstddef>
 #include <system_error>
 
 #include "core/errors.h"

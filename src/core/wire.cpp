@@ -1,5 +1,8 @@
 #include "core/wire.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "core/stage.h"
 
 namespace sumaris {

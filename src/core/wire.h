@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdlib>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,11 +11,13 @@ namespace sumaris {
 
 class Stage;
 
-// A datapath signal: a named row of text cells at positions 0 .. count with a
-// bit range [first:last]. The leftmost cell (position 0) shows bit `first`;
-// position p shows bit first + p * step, step = -1 when first >= last.
-// All routines address cells by position; a stage that thinks in bit numbers
-// converts with Position()/BitAt().
+// A datapath signal: a named row of text cells at positions 0 .. size-1 with
+// a bit range [first:last]. The leftmost cell (position 0) shows bit `first`;
+// position p shows bit first + p * step, step = -1 when first >= last. So
+// cell 53 of FSOPA[-1:116] is its bit 52, and cell 0 of EA[6:0] its bit 6.
+// A statement about a bit says Bit(n); operator[] takes a position, for the
+// generic routines, for shifts and copies of whole rows, and for the one cell
+// of a one-bit wire.
 class Wire {
  public:
   // A wire of a stage registers itself with its owner, so windows, traces and

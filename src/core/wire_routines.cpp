@@ -1,14 +1,11 @@
 #include "core/wire_routines.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
-#include "core/number_text.h"
 
 namespace sumaris {
 namespace {
-
-long long LeadingInt(const Cell& cell) {
-  return CaptionValue(cell);
-}
 
 template <typename Op>
 void Cellwise(const Wire& a, const Wire& b, int n, Wire& c, Op op) {
@@ -20,8 +17,8 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
             Wire* carryOut) {
   const int step = lsbCell > msbCell ? -1 : 1;
   for (int p = lsbCell;; p += step) {
-    long long x = LeadingInt(a[p]);
-    long long y = LeadingInt(b[p]);
+    long long x = a[p].LeadingInt();
+    long long y = b[p].LeadingInt();
     s[p].SetNumber(x ^ y ^ carry);
     carry = (x + y + carry >= 2) ? 1 : 0;
     if (p == msbCell) break;
@@ -30,10 +27,6 @@ void Ripple(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, lon
 }
 
 }  // namespace
-
-long long CaptionValueOfText(const Cell& cell) {
-  return RoundToInteger(cell.Value());
-}
 
 double WireToNumber(const Wire& wire, int msbCell, int lsbCell, double weight, double factor) {
   return BoxesToNumber(wire.cells(), msbCell, lsbCell, weight, factor);
@@ -77,7 +70,7 @@ void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, i
 
 void AddWires(const Wire& a, const Wire& b, int lsbCell, int msbCell, Wire& s, const Cell& carryIn,
               Wire* carryOut) {
-  Ripple(a, b, lsbCell, msbCell, s, LeadingInt(carryIn), carryOut);
+  Ripple(a, b, lsbCell, msbCell, s, carryIn.LeadingInt(), carryOut);
 }
 
 void XorWires(const Wire& a, const Wire& b, int n, Wire& c) {
@@ -104,7 +97,7 @@ void XorWireBit(const Wire& a, const Wire& bit, int n, Wire& c) {
 void OrReduce(const Wire& a, int n, Wire& c) {
   long long acc = 0;
   for (int p = 0; p < n; ++p)
-    acc |= LeadingInt(a[p]);
+    acc |= a[p].LeadingInt();
   c[0].SetNumber(acc);
 }
 
@@ -120,6 +113,25 @@ void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c) {
 void CopyWire(Wire& dest, const Wire& src, int n) {
   if (n <= 0) return;
   Cell::CopyCells(&dest[0], &src[0], static_cast<std::size_t>(n));
+}
+
+void CopyBits(Wire& dest, const Wire& src, int from, int to) {
+  for (int b = std::min(from, to); b <= std::max(from, to); ++b)
+    dest.Bit(b) = src.Bit(b);
+}
+
+void ShiftBits(Wire& dest, const Wire& src, int shift, const Cell& fill) {
+  // In 64 bits: an edited shift amount may come close to the int range.
+  const long long lowest = std::min(src.first(), src.last());
+  const long long highest = std::max(src.first(), src.last());
+  for (int p = 0; p < dest.size(); ++p) {
+    const long long from = static_cast<long long>(dest.BitAt(p)) - shift;
+    dest[p] = (from >= lowest && from <= highest) ? src.Bit(static_cast<int>(from)) : fill;
+  }
+}
+
+double UnsignedValue(const Wire& wire) {
+  return WireToNumber(wire, 0, wire.size() - 1, 1, 2);
 }
 
 }  // namespace sumaris

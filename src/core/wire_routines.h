@@ -8,19 +8,11 @@
 namespace sumaris {
 
 // The generic wire routines every stage uses. They address cells by position
-// and know nothing about stages. Reads take a cell's leading number
-// (Cell::Value) except in the cellwise logic routines and MuxWires, which
-// convert the text itself (Cell::Integer) and raise TypeMismatch on a text
-// that is not a number. Positions outside a wire are the caller's error.
-
-// The numeric value of a cell's text as an integer, read the lenient way
-// (leading number, "" is 0) and rounded: how a stage reads a caption when
-// it computes with it directly rather than through a routine.
-long long CaptionValueOfText(const Cell& cell);  // any text: the general case
-inline long long CaptionValue(const Cell& cell) {
-  if (const int d = cell.SingleDigit(); d >= 0) return d;  // nearly every cell
-  return CaptionValueOfText(cell);
-}
+// and know nothing about stages. The arithmetic routines read a cell's
+// leading number (Cell::Value, or Cell::LeadingInt for a single bit or
+// carry); the cellwise logic routines and MuxWires convert the text itself
+// (Cell::Integer) and raise TypeMismatch on a text that is not a number.
+// Positions outside a wire are the caller's error.
 
 // Weighted sum of the cells from lsbCell to msbCell (either direction):
 // with weight 1 and factor 2 the unsigned binary value, msbCell most significant.
@@ -54,5 +46,24 @@ void InvertWire(const Wire& a, int n, Wire& c);
 void MuxWires(const Wire& a, const Wire& b, int n, const Wire& sel, Wire& c);
 // Dest[p] := Src[p] for p = 0 .. n-1, texts unchanged (destination first).
 void CopyWire(Wire& dest, const Wire& src, int n);
+
+// The routines below address bits by number, not cells by position, so two
+// wires of different ranges meet bit for bit. Dest and src are two wires.
+
+// Dest.Bit(b) := src.Bit(b) for b = from .. to, texts unchanged: a signal
+// handed on between wires that hold it at different positions (bits 54 ..
+// 116 of the 118-bit FSOPA into a wire of just those bits).
+void CopyBits(Wire& dest, const Wire& src, int from, int to);
+
+// A shifter: dest.Bit(j) := src.Bit(j - shift) for every bit j of dest,
+// texts unchanged, and fill where src has no bit j - shift. A positive shift
+// moves the bits to higher bit numbers, which on a significand is to the
+// right (towards the less significant end); a negative one to the left.
+void ShiftBits(Wire& dest, const Wire& src, int shift, const Cell& fill = Cell());
+
+// All cells as an unsigned binary number, cell 0 (the wire's first bit) the
+// most significant: WireToNumber over the whole wire with weight 1, factor 2.
+// A shift amount or a biased exponent, as the stages read them.
+double UnsignedValue(const Wire& wire);
 
 }  // namespace sumaris

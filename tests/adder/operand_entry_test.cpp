@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "adder/adder_stage.h"
 #include "support/adder_driver.h"
 #include "support/files.h"
 #include "support/recording_platform.h"
@@ -167,6 +169,26 @@ TEST(OperandBoxes, TypingChecksTheBitAndMovesTheFocusLeftToRight) {
   OperandEntry e;
   e.SetSign(Operand::A, "7");
   EXPECT_EQ(e.Sa, "7") << "sign boxes are not checked";
+}
+
+TEST(OperandBoxes, CopyBoxesPutsBoxIIntoBitIOfAWireOfEitherDirection) {
+  std::array<Cell, 11> boxes;
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    boxes[i] = "b" + std::to_string(i);
+  struct Case {
+    int first, last;  // the wire's range
+    int from, to;     // the boxes copied
+    const char* expected;
+  } cases[] = {{6, 0, 0, 6, "b6b5b4b3b2b1b0"},  // EA[6:0]: cell 0 holds bit 6
+               {10, 7, 7, 10, "b10b9b8b7"},
+               {1, 0, 0, 1, "b1b0"},
+               {0, 3, 0, 3, "b0b1b2b3"},  // FA[0:52]: cell 0 holds bit 0
+               {10, 0, 3, 5, ".....b5b4b3..."}};
+  for (const Case& c : cases) {
+    Wire w("W", "W", c.first, c.last, ".");
+    CopyBoxes(w, boxes, c.from, c.to);
+    EXPECT_EQ(w.Text(), c.expected) << c.first << ":" << c.last;
+  }
 }
 
 TEST(SetINJ, TakesTheSignOfTheLargerMagnitudeAndTheModesInjection) {

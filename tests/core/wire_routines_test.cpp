@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -67,6 +68,34 @@ TEST(Cell, KeepsShortAndLongTextsAndReadsTheirNumbersBothWays) {
   }
   EXPECT_EQ(Cell().text(), "0");
   EXPECT_THROW(Cell("1e12").Integer(), Overflow);
+}
+
+TEST(Cell, LeadingIntRoundsTheLeadingNumberTiesToEven) {
+  struct Case {
+    std::string text;
+    long long expected;
+  } cases[] = {{"0", 0},
+               {"1", 1},
+               {"2", 2},
+               {"", 0},
+               {"abc", 0},
+               {" 1 ", 1},
+               {"-1", -1},
+               {"12abc", 12},
+               {"0.5", 0},
+               {"1.5", 2},
+               {"2.5", 2},
+               {"0.7", 1},
+               {"-2.5", -2},
+               {"1e3x", 1000},
+               {"2147483647", 2147483647},
+               {"-2147483648", -2147483648LL}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Cell(c.text).LeadingInt(), c.expected) << '"' << c.text << '"';
+  }
+  for (const char* beyond : {"2147483648", "-2147483649", "1e12"})
+    EXPECT_THROW(Cell(beyond).LeadingInt(), Overflow) << beyond;
+  EXPECT_THROW(Cell(kLong).LeadingInt(), Overflow);  // "3e15 ..." read from the heap
 }
 
 TEST(WireToNumber, ReadsTheCellsAsAnUnsignedBinaryNumber) {
@@ -202,6 +231,84 @@ TEST(CopyWire, CopiesLongTextsAsTextsOfTheirOwn) {
   EXPECT_EQ(dest.Text(), "10" + kLong + "!101");
   CopyWire(dest, dest, 6);
   EXPECT_EQ(dest.Text(), "10" + kLong + "!101");
+}
+
+// A free-standing wire [first:last] whose cells hold one character each.
+Wire Ranged(int first, int last, std::string_view chars) {
+  Wire w("W", "W", first, last);
+  w.SetText(chars);
+  return w;
+}
+
+TEST(Wire, NumbersItsCellsFromTheFirstBitOfItsRange) {
+  struct Case {
+    int first, last;
+    int bit, position;
+  } cases[] = {{-1, 116, -1, 0}, {-1, 116, 53, 54}, {-1, 116, 116, 117}, {54, 116, 54, 0},
+               {6, 0, 6, 0},     {6, 0, 0, 6},      {10, 7, 8, 2},       {52, 54, 53, 1}};
+  for (const Case& c : cases) {
+    Wire w("W", "W", c.first, c.last);
+    EXPECT_EQ(w.Position(c.bit), c.position) << c.first << ":" << c.last << " bit " << c.bit;
+    EXPECT_EQ(w.BitAt(c.position), c.bit) << c.first << ":" << c.last;
+    w[c.position] = "x";
+    EXPECT_EQ(w.Bit(c.bit), "x");
+  }
+}
+
+TEST(CopyBits, HandsOnTheSameBitsBetweenWiresOfDifferentRanges) {
+  struct Case {
+    Wire src;
+    int destFirst, destLast;
+    int from, to;
+    std::string expected;  // dest's cells afterwards, '.' where it was left alone
+  } cases[] = {{Ranged(-1, 5, "abcdefg"), 2, 4, 2, 4, "def"},
+               {Ranged(-1, 5, "abcdefg"), 0, 5, 1, 3, ".cde.."},
+               {Ranged(-1, 5, "abcdefg"), 0, 5, 3, 1, ".cde.."},  // either order
+               {Ranged(10, 7, "abcd"), 8, 6, 7, 8, "cd."},
+               {Ranged(0, 1, "ab"), 1, 0, 0, 1, "ba"}};  // the same two bits, cells reversed
+  for (const Case& c : cases) {
+    Wire dest("D", "D", c.destFirst, c.destLast, ".");
+    CopyBits(dest, c.src, c.from, c.to);
+    EXPECT_EQ(dest.Text(), c.expected) << c.src.Text() << " bits " << c.from << ".." << c.to;
+  }
+}
+
+TEST(ShiftBits, MovesBitsByTheirNumbersAndFillsWhatTheSourceLacks) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  struct Case {
+    Wire src;
+    int destFirst, destLast;
+    int shift;
+    std::string expected;                                       // 'f' is the fill
+  } cases[] = {{Ranged(-1, 3, "abcde"), -1, 6, 2, "ffabcdef"},  // right by two
+               {Ranged(-1, 3, "abcde"), -1, 3, -1, "bcdef"},    // left by one
+               {Ranged(0, 3, "abcd"), -1, 3, 0, "fabcd"},       // bit for bit
+               {Ranged(-1, 4, "abcdef"), 0, 3, 1, "abcd"},      // nothing left to fill
+               {Ranged(5, 0, "abcdeg"), 5, 0, 1, "bcdegf"},     // higher numbers: left here
+               {Ranged(-1, 3, "abcde"), -1, 3, 9, "fffff"},     // all shifted out
+               {Ranged(-1, 3, "abcde"), -1, 3, kMax, "fffff"},  // no overflow on the way
+               {Ranged(-1, 3, "abcde"), -1, 3, -kMax, "fffff"}};
+  for (const Case& c : cases) {
+    Wire dest("D", "D", c.destFirst, c.destLast, ".");
+    ShiftBits(dest, c.src, c.shift, "f");
+    EXPECT_EQ(dest.Text(), c.expected) << c.src.Text() << " shifted " << c.shift;
+  }
+  Wire dest("D", "D", 0, 2, ".");
+  ShiftBits(dest, Ranged(0, 1, "11"), 1);
+  EXPECT_EQ(dest.Text(), "011");  // the fill is "0" unless given
+}
+
+TEST(UnsignedValue, ReadsTheWholeWireFirstCellMostSignificant) {
+  struct Case {
+    Wire wire;
+    double expected;
+  } cases[] = {{Ranged(5, 0, "111111"), 63},
+               {Ranged(5, 0, "100000"), 32},
+               {Ranged(10, 0, "10000000001"), 1025},
+               {Ranged(0, 0, "1"), 1},
+               {Ranged(5, 0, "000002"), 2}};  // an edited cell counts with its number
+  for (const Case& c : cases)
+    EXPECT_EQ(UnsignedValue(c.wire), c.expected) << c.wire.Text();
 }
 
 }  // namespace

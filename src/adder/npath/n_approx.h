@@ -4,8 +4,13 @@
 
 namespace sumaris {
 
-// Step 22: leading-zero anticipation from the two addends: two recodings,
-// the non-cancelling positions XOR55, and two priority-encoder counts.
+// Step 22: leading-zero anticipation. Normalising the difference needs its
+// count of leading zeros, and counting them after the subtraction would put
+// two slow steps in a row. This block predicts the count from the two addends
+// while NSigadd subtracts: it recodes their bitwise difference twice, marks in
+// XOR55 where the digits stop cancelling, and counts the zeros before the
+// first mark, from bit -1 for a negative difference and from bit -2 for a
+// positive one. The count can fall one short; NPost allows for that.
 class NApprox final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,12 @@
 
 namespace sumaris {
 
-// Step 23: normalisation: shift left by LZP, then the one-position
-// correction when the prediction was one short.
+// Step 23: normalisation. abs_FPSUM moves left by the predicted count LZP,
+// which brings its leading one to bit -1, or to bit 0 when the count fell one
+// short. A last one-bit shifter looks at bit -1 and, when it is set, moves the
+// row one bit right, so that F_NEAR[0:52] always starts with the leading one.
+// IS_R2 passes on bit -1 of the difference itself: a difference that large
+// cancelled nothing and may need rounding, which only the R path does.
 class NPost final : public AdderStage {
  public:
   using AdderStage::AdderStage;

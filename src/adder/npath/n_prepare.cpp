@@ -6,62 +6,54 @@
 #include "core/wire_routines.h"
 
 namespace sumaris {
-namespace {
-
-template <std::size_t N>
-void CopyBoxes(Wire& dest, const std::array<Cell, N>& boxes) {
-  for (int i = 0; i < dest.size(); ++i)
-    dest[i] = boxes[static_cast<std::size_t>(i)];
-}
-
-}  // namespace
 
 void NSmallExp::Pull() {
   const OperandEntry& in = adder().input;
-  for (int c = 0; c <= 1; ++c) {
-    Ea[c] = in.Ea[static_cast<std::size_t>(1 - c)];
-    EB[c] = in.EB[static_cast<std::size_t>(1 - c)];
-  }
+  CopyBoxes(Ea, in.Ea, 0, 1);
+  CopyBoxes(EB, in.EB, 0, 1);
   Sa[0] = in.Sa;
   SB[0] = in.SB;
-  CopyBoxes(Fa, in.Fa);
-  CopyBoxes(FB, in.FB);
+  CopyBoxes(Fa, in.Fa, 0, 52);
+  CopyBoxes(FB, in.FB, 0, 52);
 }
 
 void NSmallExp::Calculate() {
   InvertWire(EB, 2, EB_n);
-  AddWires(Ea, EB_n, 1, 0, DELTA, 1);  // d = (EA - EB) mod 4
-  // Cell c of FLP is bit c - 1, so the chosen significand lands one
-  // position to the left: FLP = 2 x F.
+  AddWires(Ea, EB_n, Ea.Position(0), Ea.Position(1), DELTA, 1);  // d = (EA - EB) mod 4
+  // Selected by bit 1 of d, the first cell of DELTA. Copied cell by cell into
+  // FLP[-1:51], the significand lands one bit to the left: FLP = 2 x F.
   MuxWires(Fa, FB, 53, DELTA, FLP);
   MuxWires(Sa, SB, 1, DELTA, SL);
 }
 
 void NSmallSig::Pull() {
   const OperandEntry& in = adder().input;
-  CopyBoxes(Fa, in.Fa);
-  CopyBoxes(FB, in.FB);
-  DELTA[0] = adder().nSmallExp.DELTA[1];
-  DELTA[1] = adder().nSmallExp.DELTA[0];
+  CopyBoxes(Fa, in.Fa, 0, 52);
+  CopyBoxes(FB, in.FB, 0, 52);
+  CopyBits(DELTA, adder().nSmallExp.DELTA, 0, 1);
 }
 
 void NSmallSig::Calculate() {
-  auto invert = [](const Cell& cell) { return 1 - CaptionValue(cell); };
-  if (DELTA[1].Is('1')) {
-    // B is larger: A is the smaller operand, one position to the right.
-    FSOPA[0] = "1";
-    for (int i = 1; i <= 53; ++i)
-      FSOPA[i].SetNumber(invert(Fa[i - 1]));
-  } else if (DELTA[0].Is('1')) {
-    // A is larger by one: B one position to the right.
-    FSOPA[0] = "1";
-    for (int i = 1; i <= 53; ++i)
-      FSOPA[i].SetNumber(invert(FB[i - 1]));
+  auto invert = [](const Cell& cell) { return 1 - cell.LeadingInt(); };
+  // FSOPA is in the frame of FLP = 2 x F, so an operand aligned one bit to
+  // the right keeps its bit numbers there, and one that is not shifted moves
+  // one bit to the left. Bits the operand does not cover read 1, the
+  // complement of 0.
+  if (DELTA.Bit(1).Is('1')) {
+    // B is larger: A is the smaller operand, aligned one bit to the right.
+    FSOPA.Bit(-1) = "1";
+    for (int j = 0; j <= 52; ++j)
+      FSOPA.Bit(j).SetNumber(invert(Fa.Bit(j)));
+  } else if (DELTA.Bit(0).Is('1')) {
+    // A is larger by one: B aligned one bit to the right.
+    FSOPA.Bit(-1) = "1";
+    for (int j = 0; j <= 52; ++j)
+      FSOPA.Bit(j).SetNumber(invert(FB.Bit(j)));
   } else {
-    // Equal exponents: B taken as the smaller, no shift.
-    for (int i = 0; i <= 52; ++i)
-      FSOPA[i].SetNumber(invert(FB[i]));
-    FSOPA[53] = "1";
+    // Equal exponents: B taken as the smaller, not aligned.
+    for (int j = -1; j <= 51; ++j)
+      FSOPA.Bit(j).SetNumber(invert(FB.Bit(j + 1)));
+    FSOPA.Bit(52) = "1";
   }
 }
 

@@ -4,8 +4,11 @@
 
 namespace sumaris {
 
-// Step 21: |FLP - x| with a compound parallel-prefix adder over three-valued
-// carry statuses (0 kill, 1 propagate, 2 generate).
+// Step 21: the significand subtraction |FLP - x| on a compound parallel-prefix
+// adder: one carry network serves FLP + FSOPA = FLP - x - 1 and the same plus
+// 1 = FLP - x. The carries are statuses per bit (0 kill, 1 propagate, 2
+// generate), combined from the right. When the first sum is negative, x was
+// the larger and its inverse, x - FLP, is the magnitude: no negation needed.
 class NSigadd final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,13 @@
 
 namespace sumaris {
 
-// Step 19: from the two low exponent bits, which operand is larger; its
-// significand goes on pre-shifted one position left (FLP = 2 x F).
+// Step 19: the N path takes effective subtractions whose exponents are at
+// most one apart, where the difference can lose many leading bits. The two
+// low exponent bits then tell which operand is larger: d = (EA - EB) mod 4
+// is 0 or 1 when A is at least as large, 3 when B is larger. The larger
+// significand goes on doubled, FLP = 2 x F, so that the smaller one, aligned
+// one bit to the right, keeps all its bits in the same frame and the
+// difference is exact.
 class NSmallExp final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,10 @@
 
 namespace sumaris {
 
-// Step 20: the smaller significand, aligned by the exponent difference and
-// inverted (one's complement), in the pre-shifted frame.
+// Step 20: the smaller significand x, aligned by d and inverted, so that
+// FLP + FSOPA + 1 is the difference FLP - x. With equal exponents B is taken
+// as the smaller without looking; when that is wrong the difference is
+// negative and NSigadd takes its magnitude.
 class NSmallSig final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -8,15 +8,8 @@
 #include "core/wire_routines.h"
 
 namespace sumaris {
-namespace {
 
-int Val(const Cell& cell) {
-  return static_cast<int>(CaptionValue(cell));
-}
-
-}  // namespace
-
-// ---- NSigadd: bit j of a [-2:52] wire is cell j + 2, of a [-1:..] wire j + 1.
+// ---- NSigadd
 
 void NSigadd::Pull() {
   CopyWire(FLP, adder().nSmallExp.FLP, 53);
@@ -35,41 +28,43 @@ int NSigadd::Operator(int leftOp, int rightOp) {
 }
 
 void NSigadd::CalcSigma() {
-  Sigma[0] = "1";  // bit -2: FLP extended by 0, FSOPA by 1
-  for (int j = -1; j <= 51; ++j)
-    Sigma[j + 2].SetNumber(Val(FLP[j + 1]) + Val(FSOPA[j + 1]));
-  Sigma[54] = FSOPA[53];  // FLP has no bit 52
+  Sigma.Bit(-2) = "1";  // FLP extended by 0, FSOPA by 1
+  for (int j = -1; j <= 51; ++j) {
+    const int f = FLP.Bit(j).LeadingInt();
+    const int x = FSOPA.Bit(j).LeadingInt();
+    Sigma.Bit(j).SetNumber(f + x);
+  }
+  Sigma.Bit(52) = FSOPA.Bit(52);  // FLP has no bit 52
 }
 
 void NSigadd::CalcPIE() {
-  PIE[54] = Sigma[54];
+  PIE.Bit(52) = Sigma.Bit(52);
   for (int j = 51; j >= -2; --j)
-    PIE[j + 2].SetNumber(Operator(Val(Sigma[j + 2]), Val(PIE[j + 3])));
+    PIE.Bit(j).SetNumber(Operator(Sigma.Bit(j).LeadingInt(), PIE.Bit(j + 1).LeadingInt()));
 }
 
 void NSigadd::Calculate() {
   CalcSigma();
   CalcPIE();
-  P[0] = Val(Sigma[0]) == 1 ? "1" : "0";
-  gen_c[0] = Val(PIE[1]) == 2 ? "1" : "0";
+  P.Bit(-2) = Sigma.Bit(-2).LeadingInt() == 1 ? "1" : "0";
+  gen_c.Bit(-2) = PIE.Bit(-1).LeadingInt() == 2 ? "1" : "0";
   for (int j = -1; j <= 51; ++j) {
-    P[j + 2] = Val(Sigma[j + 2]) == 1 ? "1" : "0";
-    gen_c[j + 2] = Val(PIE[j + 3]) == 2 ? "1" : "0";
-    prop_c[j + 1] = Val(PIE[j + 3]) == 1 ? "1" : "0";
+    P.Bit(j) = Sigma.Bit(j).LeadingInt() == 1 ? "1" : "0";
+    gen_c.Bit(j) = PIE.Bit(j + 1).LeadingInt() == 2 ? "1" : "0";
+    prop_c.Bit(j) = PIE.Bit(j + 1).LeadingInt() == 1 ? "1" : "0";
   }
-  prop_c[53] = "1";  // the carry-in enters the least significant bit
-  P[54] = Sigma[54];
+  prop_c.Bit(52) = "1";  // the carry-in enters the least significant bit
+  P.Bit(52) = Sigma.Bit(52);
   XnorWires(P, gen_c, 55, my_XNOR);  // one's complement of FLP + FSOPA
-  for (int i = 0; i <= 53; ++i)
-    GP_C[i].SetNumber(Val(prop_c[i]) | Val(gen_c[i + 1]));
-  for (int i = 0; i <= 53; ++i)
-    my_xor[i].SetNumber(Val(P[i + 1]) ^ Val(GP_C[i]));
-  Fopsum2[0] = my_XNOR[0];
+  for (int j = -1; j <= 52; ++j)
+    GP_C.Bit(j).SetNumber(prop_c.Bit(j).LeadingInt() | gen_c.Bit(j).LeadingInt());
+  for (int j = -1; j <= 52; ++j)
+    my_xor.Bit(j).SetNumber(P.Bit(j).LeadingInt() ^ GP_C.Bit(j).LeadingInt());
+  Fopsum2[0] = my_XNOR.Bit(-2);
   if (Fopsum2[0].Is('1')) {
     CopyWire(abs_FPSUM, my_xor, 54);  // FLP - x
   } else {
-    for (int i = 0; i <= 53; ++i)
-      abs_FPSUM[i] = my_XNOR[i + 1];  // x - FLP
+    CopyBits(abs_FPSUM, my_XNOR, -1, 52);  // x - FLP
   }
 }
 
@@ -82,32 +77,34 @@ void NApprox::Pull() {
 }
 
 void NApprox::Calculate() {
-  PC_i[53] = "0";  // PC_i[51]: no borrow comes from bit 52
+  PC_i.Bit(51) = "0";  // no borrow comes from bit 52
   for (int j = 51; j >= -1; --j) {
-    const int x = 1 - Val(FSOPA[j + 1]);
-    const int f = Val(FLP[j + 1]);
-    PS_i[j + 2].SetNumber(x ^ f);
-    PC_i[j + 1].SetNumber(x == 1 && f == 0 ? 1 : 0);
+    const int complement = FSOPA.Bit(j).LeadingInt();
+    const int x = 1 - complement;
+    const int f = FLP.Bit(j).LeadingInt();
+    PS_i.Bit(j).SetNumber(x ^ f);
+    PC_i.Bit(j - 1).SetNumber(x == 1 && f == 0 ? 1 : 0);
   }
-  PS_i[0] = "0";
-  PNP[54] = "0";
+  PS_i.Bit(-2) = "0";
+  PNP.Bit(52) = "0";
   for (int k = 51; k >= -1; --k) {
-    const int u = Val(PS_i[k + 2]);
-    const int w = Val(PC_i[k + 2]);
-    PNM[k + 2].SetNumber(u ^ w);
-    PNP[k + 1].SetNumber(u == 1 && w == 0 ? 1 : 0);
+    const int u = PS_i.Bit(k).LeadingInt();
+    const int w = PC_i.Bit(k).LeadingInt();
+    PNM.Bit(k).SetNumber(u ^ w);
+    PNP.Bit(k - 1).SetNumber(u == 1 && w == 0 ? 1 : 0);
   }
-  PNM[0] = "0";
+  PNM.Bit(-2) = "0";
   XorWires(PNM, PNP, 55, XOR55);
 
-  auto leadingZeros = [this](int fromCell, int none) {
-    for (int c = fromCell; c <= 54; ++c) {
-      if (XOR55[c].Is('1')) return c - fromCell;
+  // The zeros of XOR55 from bit `from` down to the first one, or `none`.
+  auto leadingZeros = [this](int from, int none) {
+    for (int bit = from; bit <= 52; ++bit) {
+      if (XOR55.Bit(bit).Is('1')) return bit - from;
     }
     return none;
   };
-  NumberToWire(leadingZeros(1, 54), LZP1, 0, 5);
-  NumberToWire(leadingZeros(0, 55), LZP2, 0, 5);
+  NumberToWire(leadingZeros(-1, 54), LZP1, 0, 5);
+  NumberToWire(leadingZeros(-2, 55), LZP2, 0, 5);
   MuxWires(LZP1, LZP2, 6, FOPSUM, LZP);
 }
 
@@ -116,24 +113,16 @@ void NApprox::Calculate() {
 void NPost::Pull() {
   CopyWire(LZP, adder().nApprox.LZP, 6);
   CopyWire(abs_FPSUM, adder().nSigadd.abs_FPSUM, 54);
-  IS_R2[0] = abs_FPSUM[0];
+  IS_R2[0] = abs_FPSUM.Bit(-1);
 }
 
 void NPost::Calculate() {
-  const double amount = WireToNumber(LZP, 0, 5, 1, 2);
+  const double amount = UnsignedValue(LZP);
   if (amount < 0 || amount != static_cast<int>(amount)) throw StageError("Subscript out of range");
-  const int s = static_cast<int>(amount);
-  for (int i = 0; i <= 53 - s; ++i)
-    norm_FPSUM[i] = abs_FPSUM[i + s];
-  for (int i = std::max(54 - s, 0); i <= 53; ++i)
-    norm_FPSUM[i] = "0";
-  sel[0] = norm_FPSUM[0];
-  if (sel[0].Value() == 1) {
-    CopyWire(F_NEAR, norm_FPSUM, 53);  // leading one at bit -1: one to the right
-  } else {
-    for (int i = 1; i <= 53; ++i)
-      F_NEAR[i - 1] = norm_FPSUM[i];
-  }
+  ShiftBits(norm_FPSUM, abs_FPSUM, -static_cast<int>(amount), "0");
+  sel[0] = norm_FPSUM.Bit(-1);
+  // Leading one at bit -1: one bit to the right; otherwise bits 0..52 as they are.
+  ShiftBits(F_NEAR, norm_FPSUM, sel[0].Value() == 1 ? 1 : 0);
 }
 
 }  // namespace sumaris

@@ -4,8 +4,13 @@
 
 namespace sumaris {
 
-// Step 24: which path delivers the result (IS_R) and the result's biased
-// exponent E_final, wrapped to 11 bits and never clamped.
+// Step 24: which path delivers the result, and its biased exponent. The R
+// path takes every effective addition and every subtraction that R1IsR1 or
+// NPost hands to it (IS_R1, IS_R2); the N path the rest. The exponent is the
+// larger operand's, moved by the chosen path's shifts: in the R path +1 when
+// the chosen sum overflowed, -1 for the pre-shift of a subtraction; in the N
+// path -LZP, -1 for the doubling and +1 when NPost shifted back right.
+// E_final is wrapped to 11 bits and never clamped.
 class PathDecision final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -13,16 +13,14 @@ void Results::Pull() {
   const bool rPath = adder().pathDecision.IS_R[0].Value() == 1;
   const Wire& source = rPath ? adder().r2Select1.FFAR : adder().nPost.F_NEAR;
   if (rPath) {
-    Fa[52] = adder().r2Select2.FFAR52[0];
+    Fa.Bit(52) = adder().r2Select2.FFAR52[0];
     chosenPath = "R path";
   } else {
-    Fa[52] = adder().nPost.F_NEAR[52];
+    Fa.Bit(52) = adder().nPost.F_NEAR.Bit(52);
     chosenPath = "N path";
   }
-  for (int i = 0; i <= 51; ++i)
-    Fa[i] = source[i];
-  for (int i = 0; i <= 10; ++i)
-    Ea[i] = adder().pathDecision.E_final[i];
+  CopyBits(Fa, source, 0, 51);
+  CopyWire(Ea, adder().pathDecision.E_final, 11);
   SetValue();
   TempLablels();
 }
@@ -36,18 +34,18 @@ std::string Results::Readout(std::string_view name) const {
 
 double Results::CalcExponent() const {
   double e = 0;
-  for (int i = 0; i <= 10; ++i)
-    e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  for (int bit = 10; bit >= 0; --bit)
+    e += Ea.Bit(bit).Value() * std::ldexp(1.0, bit);
   if (e == 0) return std::ldexp(1.0, -1022);
   const double power = std::pow(2.0, e - 1023);
   return std::isinf(power) ? -1 : power;
 }
 
 double Results::CalcFraction() const {
-  double sum = Fa[0].Value();
+  double sum = Fa.Bit(0).Value();
   double weight = 0.5;
-  for (int i = 1; i <= 52; ++i) {
-    sum += Fa[i].Value() * weight;
+  for (int bit = 1; bit <= 52; ++bit) {
+    sum += Fa.Bit(bit).Value() * weight;
     weight /= 2;
   }
   return sum;
@@ -65,17 +63,17 @@ void Results::SetValue() {
 
 void Results::TempLablels() {
   double e = 0;
-  for (int i = 0; i <= 10; ++i)
-    e += Ea[i].Value() * std::ldexp(1.0, 10 - i);
+  for (int bit = 10; bit >= 0; --bit)
+    e += Ea.Bit(bit).Value() * std::ldexp(1.0, bit);
   unbiasedExponent = FormatDouble(e - 1023);
 }
 
 std::string Results::PadLine() const {
   std::string line = Sa[0].Value() == 1 ? "1" : "@";
-  for (int i = 0; i <= 10; ++i)
-    line += Ea[i] == "1" ? '1' : '@';
-  for (int i = 1; i <= 52; ++i)
-    line += Fa[i] == "1" ? '1' : '@';
+  for (int bit = 10; bit >= 0; --bit)
+    line += Ea.Bit(bit) == "1" ? '1' : '@';
+  for (int bit = 1; bit <= 52; ++bit)
+    line += Fa.Bit(bit) == "1" ? '1' : '@';
   return line;
 }
 

@@ -16,19 +16,13 @@ void R1ShiftR::Pull() {
 }
 
 void R1ShiftR::Calculate() {
-  const double amount = WireToNumber(MAG_MED, 0, 5, 1, 2);
+  const double amount = UnsignedValue(MAG_MED);
   // Only an edited cell holding something other than 0 or 1 can push the
   // operand past the 118 cells; the shifter has no such position.
   if (amount < 0 || amount > 63 || amount != static_cast<int>(amount)) {
     throw StageError("Subscript out of range");
   }
-  const int s = static_cast<int>(amount);
-  for (int p = 0; p < s; ++p)
-    FSOPAmed[p] = seff[0];
-  for (int p = s; p <= s + 54; ++p)
-    FSOPAmed[p] = FSOP[p - s];
-  for (int p = s + 55; p <= 117; ++p)
-    FSOPAmed[p] = seff[0];
+  ShiftBits(FSOPAmed, FSOP, static_cast<int>(amount), seff[0]);
 }
 
 void R1BigMux::Pull() {
@@ -40,10 +34,8 @@ void R1BigMux::Pull() {
 
 void R1BigMux::Calculate() {
   if (IS_BIG[0].Value() != 0) {
-    for (int p = 0; p <= 63; ++p)
-      FSOPA[p] = seff[0];
-    for (int p = 64; p <= 117; ++p)
-      FSOPA[p] = FSO[p - 64];
+    // FSO[0:53] into bits 63..116, seff above it.
+    ShiftBits(FSOPA, FSO, 63, seff[0]);
   } else {
     CopyWire(FSOPA, FSOPAmed, 118);
   }
@@ -55,31 +47,23 @@ void R1ShiftL::Pull() {
 }
 
 void R1ShiftL::Calculate() {
-  if (!seff[0].Is('1')) {
-    FLP[0] = "0";
-    for (int p = 1; p <= 53; ++p)
-      FLP[p] = FL[p - 1];
-  } else {
-    // Never complemented, so the fill at the bottom is 0.
-    for (int p = 0; p <= 52; ++p)
-      FLP[p] = FL[p];
-    FLP[53] = "0";
-  }
+  // The large significand is never complemented, so the fill is 0: at bit
+  // -1 in an addition, at bit 52 after the shift of a subtraction.
+  ShiftBits(FLP, FL, seff[0].Is('1') ? -1 : 0, "0");
 }
 
 void R1IsR1::Pull() {
   RIGHT_OR[0] = adder().r1Medium.RES_MED[0];
   IS_BIG[0] = adder().r1Large.IS_BIG[0];
-  MAG_MED[0] = adder().r1Medium.MAG_MED[5];
+  MAG_MED[0] = adder().r1Medium.MAG_MED.Bit(0);
   // Inverted while pulling, so an edited SIGN_BIG_N is not inverted again.
-  SIGN_BIG_N[0].SetNumber(1 - CaptionValue(adder().r1Large.SIGN_BIG[0]));
+  SIGN_BIG_N[0].SetNumber(1 - adder().r1Large.SIGN_BIG[0].LeadingInt());
 }
 
 void R1IsR1::Calculate() {
   AndWires(SIGN_BIG_N, MAG_MED, 1, AND_res);
   OrWires(RIGHT_OR, IS_BIG, 1, IS_R1);
-  IS_R1[0].SetNumber(CaptionValue(RIGHT_OR[0]) | CaptionValue(IS_BIG[0]) |
-                     CaptionValue(AND_res[0]));
+  IS_R1[0].SetNumber(RIGHT_OR[0].LeadingInt() | IS_BIG[0].LeadingInt() | AND_res[0].LeadingInt());
 }
 
 }  // namespace sumaris

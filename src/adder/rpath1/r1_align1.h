@@ -4,8 +4,15 @@
 
 namespace sumaris {
 
-// Step 4: widens both significands by one position: A one to the left in an
-// effective subtraction (fill 1), B one to the right in an addition (fill 0).
+// Step 4: the one-bit pre-shift that goes with D = EA - EB - 1. In an
+// addition B moves one bit to the right, which makes up the 1 that D lacks
+// when A is the larger operand. In a subtraction A moves one bit to the left
+// instead, as does the large significand (R1ShiftL): a difference of operands
+// two or more exponents apart may lose its leading bit, and taken one bit
+// further left it lies in [1, 4) like a sum, so the rest of the R path rounds
+// both alike (the path decision takes the 1 off the exponent). The bit left
+// free reads 1 in a subtraction, so that a complement stays a one's
+// complement, and 0 in an addition.
 class R1Align1 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

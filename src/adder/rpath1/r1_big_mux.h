@@ -4,8 +4,10 @@
 
 namespace sumaris {
 
-// Step 9: the aligned small significand FSOPA: the medium shift, or for a
-// big exponent difference 64 copies of seff followed by FSO.
+// Step 9: the aligned small significand FSOPA. For an exponent difference
+// of 64 or more (IS_BIG) the shifter's amount would not fit; the operand
+// then goes below bit 62, where it can only set the sticky bit, with seff
+// above it. Otherwise the shifter's result passes.
 class R1BigMux final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,12 @@
 
 namespace sumaris {
 
-// Step 3: the effective operation seff = SA xor SB xor SOP and, for an
-// effective subtraction, the one's complement of both significands.
+// Step 3: the effective operation. Adding operands of opposite signs, or
+// subtracting operands of equal signs, subtracts their magnitudes: seff = 1.
+// A subtraction adds the one's complement of the small significand and
+// supplies the +1 of the two's complement later, in the injection addition.
+// Both significands are complemented here, since only the swap stages know
+// which one is small; the large one is taken from the operands as entered.
 class R11Comp final : public AdderStage {
  public:
   using AdderStage::AdderStage;

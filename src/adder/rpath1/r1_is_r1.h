@@ -4,7 +4,11 @@
 
 namespace sumaris {
 
-// Step 11: IS_R1, the exponents differ by at least two.
+// Step 11: IS_R1, the exponents are two or more apart. A subtraction then
+// cancels at most one leading bit, which the R path's pre-shift absorbs;
+// closer exponents can cancel many bits and are the N path's case. It is
+// RES_MED, IS_BIG, or bit 0 of MAG_MED when A is the larger operand
+// (EA = EB + 2 gives MAG_MED = 1).
 class R1IsR1 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

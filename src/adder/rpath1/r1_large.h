@@ -4,8 +4,11 @@
 
 namespace sumaris {
 
-// Step 2: high part of the exponent difference, bits 10..7 and the sign bit
-// 11 of D = EA - EB - 1, the magnitude bits 10..6 and IS_BIG.
+// Step 2: the high half of D = EA - EB - 1: bits 10..7 with the carry of
+// R1Medium, and bit 11, SIGN_BIG, the sign of the whole difference: 0 exactly
+// when EA > EB, so it names the large operand. The magnitude bits 10..6 say
+// whether |D| reaches 64, too far for the 6-bit shifter: IS_BIG, upon which
+// the big mux places the small operand where it can only set the sticky bit.
 class R1Large final : public AdderStage {
  public:
   using AdderStage::AdderStage;

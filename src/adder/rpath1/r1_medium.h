@@ -4,8 +4,14 @@
 
 namespace sumaris {
 
-// Step 1: low part of the exponent difference. Adds EA[6:0] and the inverse
-// of EB[6:0] with no carry in, so the sum is D = EA - EB - 1 (low 7 bits).
+// Step 1: the low half of the exponent difference. Aligning the operands
+// needs |EA - EB|. The block does not subtract: it adds EA and the inverse of
+// EB with no carry in, which gives D = EA - EB - 1, and inverts the bits of a
+// negative D. That magnitude, MAG_MED, is EA - EB - 1 when EA > EB and
+// EB - EA otherwise, with no carry-propagating negation; the pre-shifts of
+// R1Align1 and R1ShiftL make up the missing 1 of the first case. MAG_MED is
+// the alignment shifter's amount; RES_MED, a 1 among its bits 5..1, tells
+// R1IsR1 that the exponents are at least two apart.
 class R1Medium final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -8,33 +8,18 @@
 #include "core/wire_routines.h"
 
 namespace sumaris {
-namespace {
-
-// Cells from..from+n-1 of src into cells at..at+n-1 of dest, texts unchanged.
-void CopyCells(Wire& dest, int at, const Wire& src, int from, int n) {
-  for (int i = 0; i < n; ++i)
-    dest[at + i] = src[from + i];
-}
-
-template <std::size_t N>
-void CopyBoxes(Wire& dest, const std::array<Cell, N>& boxes) {
-  for (int i = 0; i < dest.size(); ++i)
-    dest[i] = boxes[static_cast<std::size_t>(i)];
-}
-
-}  // namespace
 
 void R11Comp::Pull() {
   const OperandEntry& in = adder().input;
   Sa[0] = in.Sa;
   SB[0] = in.SB;
   SOP[0] = in.IsAdd() ? "0" : "1";
-  CopyBoxes(Fa, in.Fa);
-  CopyBoxes(FB, in.FB);
+  CopyBoxes(Fa, in.Fa, 0, 52);
+  CopyBoxes(FB, in.FB, 0, 52);
 }
 
 void R11Comp::Calculate() {
-  seff[0].SetNumber(CaptionValue(Sa[0]) ^ CaptionValue(SB[0]) ^ CaptionValue(SOP[0]));
+  seff[0].SetNumber(Sa[0].LeadingInt() ^ SB[0].LeadingInt() ^ SOP[0].LeadingInt());
   if (!seff[0].Is('1')) {
     CopyWire(FAO, Fa, 53);
     CopyWire(FBO, FB, 53);
@@ -53,18 +38,15 @@ void R1Align1::Pull() {
 
 void R1Align1::Calculate() {
   if (seff[0].Value() == 1) {
-    // Effective subtraction: A one position left, both filled with 1 at the
-    // bottom so that the complements stay one's complements.
-    CopyCells(FAOP, 0, FAO, 0, 53);
-    FAOP[53] = "1";
-    CopyCells(FBOP, 0, FBO, 0, 53);
-    FBOP[53] = "1";
+    // Effective subtraction: A one bit to the left, B where it is; both get a
+    // 1 in the bit below them, so that the complements stay one's complements.
+    ShiftBits(FAOP, FAO, -1, "1");
+    ShiftBits(FBOP, FBO, 0, "1");
   } else {
-    // Effective addition: B one position right, 0 at the top of both.
-    FAOP[0] = "0";
-    CopyCells(FAOP, 1, FAO, 0, 53);
-    FBOP[0] = "0";
-    CopyCells(FBOP, 1, FBO, 0, 53);
+    // Effective addition: A where it is, B one bit to the right; both get a
+    // 0 in the bit above them.
+    ShiftBits(FAOP, FAO, 0, "0");
+    ShiftBits(FBOP, FBO, 1, "0");
   }
 }
 
@@ -76,15 +58,9 @@ void R1Swap1::Pull() {
 }
 
 void R1Swap1::Calculate() {
-  if (SIGN_MED[0].Value() == 0) {
-    // B is the small operand: seff on top, then FBOP[0:53].
-    FSOP[0] = seff[0];
-    CopyCells(FSOP, 1, FBOP, 0, 54);
-  } else {
-    // A is the small operand: FAOP[-1:52], then seff at the bottom.
-    CopyCells(FSOP, 0, FAOP, 0, 54);
-    FSOP[54] = seff[0];
-  }
+  // B (FBOP[0:53]) or A (FAOP[-1:52]) at its own bits, seff in the one it lacks.
+  const Wire& small = SIGN_MED[0].Value() == 0 ? FBOP : FAOP;
+  ShiftBits(FSOP, small, 0, seff[0]);
 }
 
 void R1Swap2::Pull() {
@@ -99,8 +75,8 @@ void R1Swap2::Calculate() {
 
 void R1Swap3::Pull() {
   const OperandEntry& in = adder().input;
-  CopyBoxes(FB, in.FB);
-  CopyBoxes(Fa, in.Fa);
+  CopyBoxes(FB, in.FB, 0, 52);
+  CopyBoxes(Fa, in.Fa, 0, 52);
   SIGN_BIG[0] = adder().r1Large.SIGN_BIG[0];
   Sa[0] = in.Sa;
   SB[0] = in.SB;

@@ -4,8 +4,9 @@
 
 namespace sumaris {
 
-// Step 10: the large significand FLP, shifted one position left for an
-// effective subtraction.
+// Step 10: the large significand FLP: one bit to the left in an effective
+// subtraction, to match the pre-shift of R1Align1; the fill is always 0,
+// since the large significand is never complemented.
 class R1ShiftL final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,11 @@
 
 namespace sumaris {
 
-// Step 8: the alignment shift of the small significand by MAG_MED (0 .. 63)
-// into 118 cells, every uncovered position filled with seff.
+// Step 8: the alignment shifter. The small significand moves right by
+// MAG_MED (0 .. 63 bits) into a row wide enough to keep every bit it had,
+// bits -1..116, so that all bits below the result's last bit are still there
+// for the round and sticky bits. The bits it leaves free take seff, which
+// continues a one's complement (ones) or a plain number (zeros).
 class R1ShiftR final : public AdderStage {
  public:
   using AdderStage::AdderStage;

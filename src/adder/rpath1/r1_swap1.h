@@ -4,8 +4,10 @@
 
 namespace sumaris {
 
-// Step 5: the small significand for the medium shift, chosen by SIGN_MED,
-// with one fill bit of value seff.
+// Step 5: the small operand for the alignment shifter: B when EA > EB
+// (SIGN_MED = 0), otherwise A. In the 55-bit FSOP it keeps its bit weights;
+// the one bit it does not cover, above or below it, takes seff, which
+// continues a one's complement (1) or a plain number (0).
 class R1Swap1 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

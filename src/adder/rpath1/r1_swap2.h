@@ -4,8 +4,10 @@
 
 namespace sumaris {
 
-// Step 6: the small significand for the big case, chosen by SIGN_BIG and
-// copied cell by cell (A's bits land one position right of their weights).
+// Step 6: the small operand for an exponent difference of 64 or more, picked
+// by the sign of the whole difference, SIGN_BIG. It is copied cell by cell,
+// so A's bits land one position right of their weights; as the big mux puts
+// the operand wholly into the sticky bits, its exact place does not count.
 class R1Swap2 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -4,8 +4,10 @@
 
 namespace sumaris {
 
-// Step 7: the large significand FL and its sign SL from the unprocessed
-// operands, chosen by SIGN_BIG.
+// Step 7: the large significand FL and its sign SL, picked by SIGN_BIG from
+// the operands as entered: the large operand is never complemented, since the
+// complement of the small one is what makes the addition a subtraction. SL is
+// shown only; the result's sign comes from the operand entry's SetINJ.
 class R1Swap3 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adder/adder_stage.h"
 
 namespace sumaris {
 
-// Step 13: the compound adder, XSUM + XCARRY with carry-in 0 and 1.
+// Step 13: the compound adder: XSUM + XCARRY over bits -1..51, at once with
+// carry-in 0 (FPOSUM) and with carry-in 1 (FPOSUMI). Rounding adds at most
+// one unit at bit 51, so with both sums ready it becomes a choice between
+// them (RINC) instead of a second carry-propagating addition.
 class R2Compound final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -6,8 +6,12 @@
 
 namespace sumaris {
 
-// Step 15: the rounding decision RINC and the least significant result bit
-// for either candidate, fixed for overflow and round-to-nearest ties.
+// Step 15: the rounding decision. RINC takes the incremented sum when a carry
+// reaches bit 51. Without overflow the result's last bit is 52 and that carry
+// comes from bit 52; when the sum overflows (bit -1 set) the last bit is 51,
+// the injection, placed for bit 52, lies one bit too low, and the decision
+// adds what it lacks. LSB(inc) and LSB(ninc) are the result's last bit for
+// either choice, cleared for a tie in round to nearest even.
 class R2Decide final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -6,8 +6,11 @@
 
 namespace sumaris {
 
-// Step 12: 54 half adders over bits -1..52 of FSOPA and FLP. The sum of bit
-// 52 is not a cell but the member SumBit52, read by the rounding decision.
+// Step 12: a row of half adders turns the two significands into a sum row and
+// a carry row, each carry moved one bit to the left where it is added. The
+// compound adder behind it then only adds bits -1..51; the half sum of bit 52
+// (the member SumBit52, a number rather than a cell) stays apart for the
+// rounding decision, which decides the carry out of bit 52.
 class R2HA final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adder/adder_stage.h"
 
 namespace sumaris {
 
-// Step 16: each candidate sum normalised by its own overflow bit.
+// Step 16: both candidate sums normalised: one whose overflow bit -1 is set
+// moves one bit to the right, so that bit 0 holds the leading one. The bit
+// that falls off, 51, is the last bit that R2Decide rounded for this case.
 class R2Post final : public AdderStage {
  public:
   using AdderStage::AdderStage;

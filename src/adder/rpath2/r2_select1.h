@@ -1,12 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adder/adder_stage.h"
 
 namespace sumaris {
 
-// Step 17: F.FAR[0:51] from the incremented or the plain candidate by RINC.
+// Step 17: bits 0..51 of the R path's result, F.FAR, from the candidate that
+// RINC chose.
 class R2Select1 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adder/adder_stage.h"
 
 namespace sumaris {
 
-// Step 18: F.FAR[52], the least significant bit, by RINC.
+// Step 18: the result's last bit, F.FAR[52], by RINC from the two bits that
+// R2Decide fixed for overflow and ties, not from the candidate itself.
 class R2Select2 final : public AdderStage {
  public:
   using AdderStage::AdderStage;

@@ -6,8 +6,14 @@
 
 namespace sumaris {
 
-// Step 14: the injection addition of the bits below 52: sticky of bits
-// 54..116, plus the two injection bits, gives C[52], R' and S'.
+// Step 14: rounding by injection. A two-bit constant INJ, chosen by the
+// rounding mode and the result's sign (OperandEntry::SetINJ), is added below
+// the result's last bit: INJ[0] at the round bit 53, INJ[1] at the sticky
+// position. After it every mode rounds by truncation, but for the ties fixed
+// in R2Decide. The small significand's bits below 52 enter as FSOPA[53] and
+// one sticky bit for bits 54..116; out come the carry into bit 52, C[52], and
+// the round and sticky bits after the injection, R' and S'. In a subtraction
+// the +1 of the two's complement enters here too.
 class R2Sigadd final : public AdderStage {
  public:
   using AdderStage::AdderStage;
