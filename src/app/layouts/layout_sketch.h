@@ -14,18 +14,19 @@
 #include <string_view>
 #include <utility>
 
+#include "app/layouts/measures.h"
 #include "app/layouts/row_layout.h"
 #include "app/layouts/stage_layout.h"
 
 namespace sumaris::layout {
 
-inline constexpr int kMargin = 120;  // around the drawing
+inline constexpr int kMargin = twips::kMargin;  // around the drawing
 inline constexpr int kCellWidth = twips::kCellWidth;
 inline constexpr int kCellHeight = twips::kCellHeight;
 inline constexpr int kCellPitch = twips::kCellPitch;
 inline constexpr int kIndexAbove = twips::kIndexAbove;
-inline constexpr int kTitleAbove = 510;  // a row's title above its cells
-inline constexpr int kTextHeight = 255;
+inline constexpr int kTitleAbove = twips::kTitleAbove;  // a row's title above its cells
+inline constexpr int kTextHeight = twips::kTextHeight;
 inline constexpr int kButtonWidth = 495;  // "Edit"
 inline constexpr int kDotsWidth = 330;    // "..."
 inline constexpr int kButtonHeight = 255;
