@@ -2,11 +2,13 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace sumaris::style {
 
 namespace {
 
+// A face at a size, bold only when asked.
 QFont Font(const char* family, double points, bool bold = false) {
   QFont font(family);
   font.setPointSizeF(points);
@@ -17,31 +19,34 @@ QFont Font(const char* family, double points, bool bold = false) {
 }  // namespace
 
 QFont Arial(double points, bool bold) {
-  return Font("Arial", points, bold);
+  QFont font("Arial");
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
 }
 
 QFont ProgramFont() {
-  return Arial(8.25);
+  return Font("Arial", 8.25);
 }
 
 QFont TitleFont() {
-  return Arial(8.25);
+  return Font("Arial", 8.25);
 }
 
-QFont UnitFont(double points) {
-  return Font("Tahoma", points);
+QFont UnitFont(double scale) {
+  return Font("Tahoma", std::max(4.0, 8.25 * scale));
 }
 
 QFont NoteFont() {
-  return Arial(7);
+  return Font("Arial", 7);
 }
 
 QFont HeadingFont() {
-  return Arial(12, true);
+  return Font("Arial", 12, true);
 }
 
 QFont EmphasisFont() {
-  return Arial(9.75, true);
+  return Font("Arial", 9.75, true);
 }
 
 QFont CellFont() {
@@ -49,7 +54,26 @@ QFont CellFont() {
 }
 
 QFont IndexFont() {
-  return Arial(8.25);
+  return Font("Arial", 8.25);
+}
+
+QFont EditorBoxFont() {
+  return Font("Times New Roman", 9.75);
+}
+
+QFont FormFont(double points, bool bold) {
+  QFont font;
+  font.setFamilies({"Arial", "Liberation Sans"});
+  font.setPointSizeF(points);
+  if (bold) font.setBold(true);
+  return font;
+}
+
+QFont IconFont() {
+  QFont font("Arial");
+  font.setPixelSize(24);
+  font.setBold(true);
+  return font;
 }
 
 CellPainter::CellPainter(QPainter& painter, const QPalette& palette, DigitPlacement digits)

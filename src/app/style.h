@@ -29,15 +29,16 @@ namespace sumaris::style {
 // --- fonts ---------------------------------------------------------------------
 // Sizes in points, as the windows give them.
 
-// Arial of any size, for the windows that set their texts in several sizes.
-QFont Arial(double points, bool bold = false);
+// Arial of any size, bold or not, for the windows that set their texts in
+// several sizes.
+QFont Arial(double points, bool bold);
 // Every window's text unless said otherwise: Arial 8.25.
 QFont ProgramFont();
 // Wire and signal titles and the stage windows' buttons: Arial 8.25.
 QFont TitleFont();
-// A hardware unit's name inside its outline: Tahoma 8.25, or scaled with the
-// drawing of a path overview.
-QFont UnitFont(double points = 8.25);
+// A hardware unit's name inside its outline: Tahoma 8.25, scaled with the
+// drawing of a path overview down to 4 points at the least.
+QFont UnitFont(double scale = 1.0);
 // Small notes such as the input marks of a multiplexer: Arial 7.
 QFont NoteFont();
 // A window's heading and the editor's wire name: Arial 12 bold.
@@ -46,8 +47,15 @@ QFont HeadingFont();
 QFont EmphasisFont();
 // The text of a bit cell: Times New Roman 8.25.
 QFont CellFont();
-// The bit numbers above a row's cells: Arial 8.25.
+// The bit numbers above a row's cells and over the editor's boxes: Arial 8.25.
 QFont IndexFont();
+// The one-character boxes of the Wire Bits Editor: Times New Roman 9.75.
+QFont EditorBoxFont();
+// The operand entry and the injection table: Arial, or a face of the same
+// measures where Arial is missing; 8.25 unless said otherwise.
+QFont FormFont(double points = 8.25, bool bold = false);
+// The sum sign on the program's icon: Arial bold, 24 pixels high.
+QFont IconFont();
 
 // --- colours with a meaning ------------------------------------------------------
 
@@ -67,11 +75,88 @@ inline QColor IndexColor() {
 inline QColor UnitColor() {
   return QColor(255, 224, 192);
 }
+// Text on the fixed light colours here (units, operand boxes), which stay
+// light whatever the palette.
+inline QColor InkColor() {
+  return QColor(0, 0, 0);
+}
+// The block of the stage in front, in its path overview, and its outline;
+// the outline of the other blocks.
+inline QColor HighlightColor() {
+  return QColor(255, 255, 192);
+}
+inline QColor HighlightFrameColor() {
+  return QColor(160, 128, 0);
+}
+inline QColor BlockFrameColor() {
+  return QColor(150, 150, 150);
+}
+// The data flow between the blocks of a path overview.
+inline QColor FlowColor() {
+  return QColor(40, 40, 40);
+}
+// The control panel's path that is running; also the program's icon, with
+// its darker rim and its sign.
+inline QColor MarkedColor() {
+  return QColor(0, 192, 192);
+}
+inline QColor IconRimColor() {
+  return QColor(0, 96, 96);
+}
+inline QColor IconSignColor() {
+  return QColor(255, 255, 255);
+}
+// The operand entry's boxes: sign, exponent, fraction, decimal value, and a
+// plain box (the injection bits). The hidden bit is on HiddenBitColor.
+inline QColor SignBoxColor() {
+  return QColor(255, 192, 192);
+}
+inline QColor ExponentBoxColor() {
+  return QColor(255, 255, 192);
+}
+inline QColor FractionBoxColor() {
+  return QColor(192, 255, 255);
+}
+inline QColor DecimalBoxColor() {
+  return QColor(192, 255, 192);
+}
+inline QColor PlainBoxColor() {
+  return QColor(255, 255, 255);
+}
+// The frame of a one-bit box, and of the one that has the focus.
+inline QColor BoxFrameColor() {
+  return QColor(128, 128, 128);
+}
+inline QColor FocusFrameColor() {
+  return QColor(0, 0, 192);
+}
+// The Wire Bits Editor's background and its bit numbers.
+inline QColor EditorColor() {
+  return QColor(255, 192, 255);
+}
+inline QColor EditorIndexColor() {
+  return QColor(0, 0, 255);
+}
+// The About page: its grey sheet, headings and warnings, body text and the
+// copyright notice.
+inline QColor AboutSheetColor() {
+  return QColor(192, 192, 192);
+}
+inline QColor AboutHeadingColor() {
+  return QColor(255, 0, 0);
+}
+inline QColor AboutTextColor() {
+  return QColor(0, 0, 255);
+}
+inline QColor AboutNoticeColor() {
+  return QColor(128, 128, 0);
+}
 // A read-out that the stage computes outside its wires.
 inline QColor ReadoutColor() {
   return QColor(0, 0, 128);
 }
-// The warning that the system is inconsistent, and the note it stands on.
+// The warning that the system is inconsistent, and the note it stands on;
+// also the control panel's caption while the program loads.
 inline QColor WarningColor() {
   return QColor(255, 0, 0);
 }
