@@ -43,7 +43,8 @@ QFont UnitFont(double scale = 1.0);
 QFont NoteFont();
 // A window's heading and the editor's wire name: Arial 12 bold.
 QFont HeadingFont();
-// Read-outs of a result and the Inconsistent warning: Arial 9.75 bold.
+// Read-outs of a result, the Inconsistent warning and the control panel's
+// captions and step display: Arial 9.75 bold.
 QFont EmphasisFont();
 // The text of a bit cell: Times New Roman 8.25.
 QFont CellFont();
