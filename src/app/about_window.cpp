@@ -6,21 +6,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/style.h"
 #include "app/twips.h"
 
 namespace sumaris {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kDarkYellow(128, 128, 0);
-
-QFont PrintFont(double points, bool bold) {
-  QFont font("Arial");
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
+const QColor kRed = style::AboutHeadingColor();
+const QColor kBlue = style::AboutTextColor();
+const QColor kDarkYellow = style::AboutNoticeColor();
 
 // The printed page: every line is drawn afresh on each paint from the same
 // list, starting at the same place, so the picture never changes.
@@ -35,7 +29,7 @@ class AboutPage final : public QWidget {
     int width = 0;
     int y = Tw(HelpAbout::kTextTop);
     for (const HelpAbout::PrintedLine& line : HelpAbout::Text()) {
-      const QFontMetrics metrics(PrintFont(line.points, line.bold));
+      const QFontMetrics metrics(style::Arial(line.points, line.bold));
       width = std::max(width, metrics.horizontalAdvance(line.text));
       y += metrics.lineSpacing();
     }
@@ -47,7 +41,7 @@ class AboutPage final : public QWidget {
     QPainter painter(this);
     int y = Tw(HelpAbout::kTextTop);
     for (const HelpAbout::PrintedLine& line : HelpAbout::Text()) {
-      const QFont font = PrintFont(line.points, line.bold);
+      const QFont font = style::Arial(line.points, line.bold);
       const QFontMetrics metrics(font);
       if (!line.text.isEmpty()) {
         painter.setFont(font);
@@ -99,7 +93,7 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   setWindowTitle("About");
   setAutoFillBackground(true);
   QPalette grey = palette();
-  grey.setColor(QPalette::Window, QColor(192, 192, 192));
+  grey.setColor(QPalette::Window, style::AboutSheetColor());
   setPalette(grey);
 
   scroll_ = new QScrollArea(this);
@@ -117,13 +111,10 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
 
   versionLabel_ = new QLabel("Sumaris simulator - Version 1.01", page_);
   versionLabel_->setObjectName("Label1");
-  QFont font("Arial");
-  font.setPointSizeF(10);
-  font.setBold(true);
-  versionLabel_->setFont(font);
+  versionLabel_->setFont(style::Arial(10, true));
   versionLabel_->adjustSize();
   // Right of the heading, on its base line.
-  const QFontMetrics heading(PrintFont(20, false));
+  const QFontMetrics heading(style::Arial(20, false));
   const int headingRight = Tw(kTextLeft) + heading.horizontalAdvance(Text().front().text);
   versionLabel_->move(headingRight + Tw(400),
                       Tw(kTextTop) + heading.ascent() - versionLabel_->height() + 2);

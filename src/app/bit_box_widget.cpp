@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "app/style.h"
+
 namespace sumaris {
 
 BitBox::BitBox(const QString& name, int index, const QColor& colour, QWidget* parent)
@@ -20,7 +22,7 @@ BitBox::BitBox(const QString& name, int index, const QColor& colour, QWidget* pa
   setMaxLength(1);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Base, colour);
-  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Text, style::InkColor());
   setPalette(palette);
   setText("0");
 }
@@ -52,7 +54,7 @@ void BitBox::mouseReleaseEvent(QMouseEvent* event) {
 void BitBox::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   QPainter painter(this);
-  painter.setPen(hasFocus() ? QColor(0, 0, 192) : QColor(128, 128, 128));
+  painter.setPen(hasFocus() ? style::FocusFrameColor() : style::BoxFrameColor());
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

@@ -6,19 +6,10 @@
 #include <QPushButton>
 
 #include "app/fatal_error_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 
 namespace sumaris {
-namespace {
-
-QFont PanelFont(double points, bool bold = false) {
-  QFont font("Arial");
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-}  // namespace
 
 // --- ClickLabel --------------------------------------------------------------
 
@@ -54,7 +45,7 @@ void PanelBlock::SetMarked(bool marked) {
   if (marked) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
-    colours.setColor(QPalette::Window, MarkedColor());
+    colours.setColor(QPalette::Window, style::MarkedColor());
   } else {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -104,7 +95,7 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
   stepDisplay = new QLabel("Step #", this);
   stepDisplay->setObjectName("StepShow");
   stepDisplay->setGeometry(TwRect(120, 3180, 1335, 375));
-  stepDisplay->setFont(PanelFont(9.75, true));
+  stepDisplay->setFont(style::EmphasisFont());
   stepDisplay->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   r1Block = AddBlock("R1main", 1680, 120, 1695, 1335, PathBlock::R1);
@@ -120,7 +111,7 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
       AddLabel(resultBlock, "Label4", "LOADING..Please wait", 180, 495, PathBlock::Result);
   resultCaption->setWordWrap(true);
   QPalette loading = resultCaption->palette();
-  loading.setColor(QPalette::WindowText, QColor(255, 0, 0));
+  loading.setColor(QPalette::WindowText, style::WarningColor());
   resultCaption->setPalette(loading);
   Mark(PathBlock::R1);
 
@@ -169,7 +160,7 @@ ClickLabel* MenuForm::AddLabel(PanelBlock* block, const char* name, const char* 
   label->setObjectName(name);
   label->setGeometry(QRect(0, Tw(top), block->width(), Tw(height)));
   label->setAlignment(Qt::AlignCenter);
-  label->setFont(PanelFont(9.75, true));
+  label->setFont(style::EmphasisFont());
   connect(label, &ClickLabel::clicked, this, [this, path] { ShowPath(path); });
   return label;
 }

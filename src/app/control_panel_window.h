@@ -37,8 +37,6 @@ class PanelBlock : public QFrame {
   void SetMarked(bool marked);
   bool marked() const { return marked_; }
 
-  static QColor MarkedColor() { return QColor(0, 192, 192); }
-
  signals:
   void clicked();
 

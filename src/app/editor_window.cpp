@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/fatal_error_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 #include "session/platform.h"
 
@@ -93,12 +94,10 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
   setWindowTitle("Wire Bits Editor");
   setAutoFillBackground(true);
   QPalette background = palette();
-  background.setColor(QPalette::Window, QColor(255, 192, 255));
+  background.setColor(QPalette::Window, style::EditorColor());
   setPalette(background);
 
-  QFont nameFont("Arial");
-  nameFont.setPointSizeF(12);
-  nameFont.setBold(true);
+  const QFont nameFont = style::HeadingFont();
   formName_ = new QLabel(this);
   formName_->setObjectName("FormName");
   formName_->setFont(nameFont);
@@ -106,12 +105,10 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
   wireName_->setObjectName("WireName");
   wireName_->setFont(nameFont);
 
-  QFont boxFont("Times New Roman");
-  boxFont.setPointSizeF(9.75);
-  QFont labelFont("Arial");
-  labelFont.setPointSizeF(8.25);
+  const QFont boxFont = style::EditorBoxFont();
+  const QFont labelFont = style::IndexFont();
   QPalette blue;
-  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  blue.setColor(QPalette::WindowText, style::EditorIndexColor());
   for (int i = 0; i < WireEditor::kBoxes; ++i) {
     const TwipPoint at = WireEditor::BoxPlace(i);
     auto* box = new EditorBox(this);

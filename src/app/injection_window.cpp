@@ -9,6 +9,7 @@
 
 #include "adder/injection_table.h"
 #include "app/bit_box_widget.h"
+#include "app/style.h"
 #include "app/twips.h"
 
 namespace sumaris {
@@ -31,10 +32,7 @@ SetInjection::SetInjection(InjectionTable& table, QWidget* parent)
     : ChildWindow(parent), table_(table) {
   setObjectName("SetInjection");
   setWindowTitle("Set Injection");
-  QFont font;
-  font.setFamilies({"Arial", "Liberation Sans"});
-  font.setPointSizeF(8.25);
-  setFont(font);
+  setFont(style::FormFont());
 
   for (int row = 0; row < InjectionTable::kRows; ++row) {
     const int top = kTop + row * kRowPitch;
@@ -45,7 +43,7 @@ SetInjection::SetInjection(InjectionTable& table, QWidget* parent)
     label->setGeometry(TwRect(kLeft, top, kLabelWidth - 60, kBoxHeight));
     const std::string name(InjectionTable::BoxName(row));
     for (int i = 0; i < InjectionTable::kBoxes; ++i) {
-      auto* box = new BitBox(QString::fromStdString(name), i, Qt::white, this);
+      auto* box = new BitBox(QString::fromStdString(name), i, style::PlainBoxColor(), this);
       box->setGeometry(TwRect(kBoxLeft + i * kBoxPitch, top, kBoxWidth, kBoxHeight));
       boxes_[static_cast<std::size_t>(row)][static_cast<std::size_t>(i)] = box;
       connect(box, &QLineEdit::textEdited, this,

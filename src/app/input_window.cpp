@@ -19,6 +19,7 @@
 
 #include "app/bit_box_widget.h"
 #include "app/injection_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 #include "session/platform.h"
 
@@ -95,11 +96,11 @@ BoxRow FractionRowOf(Operand op) {
 }
 
 // Box colours.
-const QColor kSignColour(255, 192, 192);
-const QColor kExponentColour(255, 255, 192);
-const QColor kFractionColour(192, 255, 255);
-const QColor kHiddenColour(192, 192, 192);
-const QColor kDecimalColour(192, 255, 192);
+const QColor kSignColour = style::SignBoxColor();
+const QColor kExponentColour = style::ExponentBoxColor();
+const QColor kFractionColour = style::FractionBoxColor();
+const QColor kHiddenColour = style::HiddenBitColor();
+const QColor kDecimalColour = style::DecimalBoxColor();
 
 // True when the box already shows exactly `text` (the model's texts are
 // ASCII; anything else falls back to a full comparison).
@@ -144,16 +145,10 @@ std::string Std(const QString& text) {
 InputForm::InputForm(OperandEntry& entry, QWidget* parent) : ChildWindow(parent), entry_(entry) {
   setObjectName("InputForm");
   setWindowTitle("InputForm");
-  QFont font;
-  font.setFamilies({"Arial", "Liberation Sans"});
-  font.setPointSizeF(8.25);
-  setFont(font);
+  setFont(style::FormFont());
 
   auto* heading = Caption(this, "INPUTS", QRect(kMargin, kTopRow, 900, kTopRowHeight));
-  QFont bold = font;
-  bold.setPointSizeF(9.75);
-  bold.setBold(true);
-  heading->setFont(bold);
+  heading->setFont(style::FormFont(9.75, true));
 
   BuildOptions();
   BuildOperand(Operand::A, kOperandTop[0]);
@@ -240,7 +235,7 @@ void InputForm::BuildInjection() {
     bit->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bit->setAutoFillBackground(true);
     QPalette palette = bit->palette();
-    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::Window, style::PlainBoxColor());
     bit->setPalette(palette);
     bit->setToolTip("Injection bits of the rounding mode and the result sign");
     bit->setGeometry(x, Tw(top), Tw(210), Tw(kBoxHeight));

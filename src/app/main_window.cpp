@@ -23,6 +23,7 @@
 #include "app/layouts/stage_layout.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 
 namespace sumaris {
@@ -82,14 +83,11 @@ QIcon MainWindow::ProgramIcon() {
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(QColor(0, 96, 96), 2));
-  painter.setBrush(QColor(0, 192, 192));
+  painter.setPen(QPen(style::IconRimColor(), 2));
+  painter.setBrush(style::MarkedColor());
   painter.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
-  QFont font("Arial");
-  font.setPixelSize(24);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(Qt::white);
+  painter.setFont(style::IconFont());
+  painter.setPen(style::IconSignColor());
   painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString(QChar(0x03A3)));
   painter.end();
   return QIcon(pixmap);
@@ -97,9 +95,7 @@ QIcon MainWindow::ProgramIcon() {
 
 void MainWindow::SetUpApplication(QApplication& app) {
   if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
-  QFont font("Arial");
-  font.setPointSizeF(8.25);
-  app.setFont(font);
+  app.setFont(style::ProgramFont());
   app.setWindowIcon(ProgramIcon());
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "adder/stage_list.h"
+#include "app/style.h"
 #include "app/twips.h"
 
 namespace sumaris {
@@ -28,12 +29,6 @@ constexpr double kMaxScale = 1.6;
 int RowsHeight(std::size_t rows) {
   const int n = static_cast<int>(rows);
   return 2 * kBlockPadding + n * kUnitHeight + std::max(0, n - 1) * kUnitGap;
-}
-
-QFont UnitFont(double scale) {
-  QFont font("Tahoma");
-  font.setPointSizeF(std::max(4.0, 8.25 * scale));
-  return font;
 }
 
 // The R path of the first cycle: exponent difference, complement and
@@ -267,7 +262,7 @@ OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, 
   setCursor(Qt::PointingHandCursor);
   setToolTip(QString::fromUtf8(stage_.name.data(), static_cast<qsizetype>(stage_.name.size())));
   const DesignRect block = BlockRect(design);
-  const QFontMetrics metrics(UnitFont(1.0));
+  const QFontMetrics metrics(style::UnitFont());
   const int rows = static_cast<int>(design.units.size());
   // Units are centred in their row; the rows are centred in the block.
   int top = (block.height - (RowsHeight(design.units.size()) - 2 * kBlockPadding)) / 2;
@@ -291,8 +286,8 @@ OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, 
       unit->setAutoFillBackground(true);
       unit->setFrameStyle(QFrame::Box | QFrame::Plain);
       QPalette colours = unit->palette();
-      colours.setColor(QPalette::Window, UnitColor());
-      colours.setColor(QPalette::WindowText, Qt::black);
+      colours.setColor(QPalette::Window, style::UnitColor());
+      colours.setColor(QPalette::WindowText, style::InkColor());
       unit->setPalette(colours);
       units_.push_back(unit);
       unitDesign_.push_back(QRect(left, top, widths[static_cast<std::size_t>(u)], kUnitHeight));
@@ -308,7 +303,7 @@ void OverviewBlock::SetHighlighted(bool highlighted) {
   setAutoFillBackground(highlighted);
   if (highlighted) {
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, HighlightColor());
+    colours.setColor(QPalette::Window, style::HighlightColor());
     setPalette(colours);
   }
   update();
@@ -321,7 +316,7 @@ void OverviewBlock::Arrange(double scale, QPointF origin) {
                        px(block.top) + static_cast<int>(origin.y()));
   setGeometry(QRect(topLeft, QPoint(px(block.right()) + static_cast<int>(origin.x()) - 1,
                                     px(block.bottom()) + static_cast<int>(origin.y()) - 1)));
-  const QFont font = UnitFont(scale * 1440.0 / LogicalDpi());
+  const QFont font = style::UnitFont(scale * 1440.0 / LogicalDpi());
   for (std::size_t i = 0; i < units_.size(); ++i) {
     const QRect& d = unitDesign_[i];
     QLabel* unit = units_[i];
@@ -341,7 +336,7 @@ void OverviewBlock::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   // A thin outline keeps the block's units together when it is not lit.
   QPainter painter(this);
-  painter.setPen(QPen(highlighted_ ? QColor(160, 128, 0) : QColor(150, 150, 150), 1));
+  painter.setPen(QPen(highlighted_ ? style::HighlightFrameColor() : style::BlockFrameColor(), 1));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -484,10 +479,7 @@ void OverviewWindow::Arrange() {
 
   auto place = [this](QLabel* label, int top, int height, double points, bool bold) {
     if (label == nullptr) return;
-    QFont font("Arial");
-    font.setPointSizeF(std::max(4.0, points * scale_ * 1440.0 / LogicalDpi()));
-    font.setBold(bold);
-    label->setFont(font);
+    label->setFont(style::Arial(std::max(4.0, points * scale_ * 1440.0 / LogicalDpi()), bold));
     label->setGeometry(
         QRectF(origin_.x(), origin_.y() + top * scale_, design_.width * scale_, height * scale_)
             .toRect());
@@ -509,7 +501,7 @@ void OverviewWindow::paintEvent(QPaintEvent* event) {
   ChildWindow::paintEvent(event);
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(QColor(40, 40, 40), std::max(1.0, scale_ * 1440.0 / LogicalDpi())));
+  painter.setPen(QPen(style::FlowColor(), std::max(1.0, scale_ * 1440.0 / LogicalDpi())));
   for (const QPolygonF& flow : flowPixels_) {
     if (flow.size() < 2) continue;
     painter.setBrush(Qt::NoBrush);

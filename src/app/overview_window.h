@@ -57,9 +57,6 @@ class OverviewBlock : public QLabel {
   bool highlighted() const { return highlighted_; }
   const std::vector<QLabel*>& units() const { return units_; }
 
-  static QColor HighlightColor() { return QColor(255, 255, 192); }
-  static QColor UnitColor() { return QColor(255, 224, 192); }
-
   // Places the block and its units for a design scaled by `scale` (pixels
   // per design twip) with the design's origin at `origin`.
   void Arrange(double scale, QPointF origin);

@@ -14,7 +14,9 @@
 
 #include "app/editor_window.h"
 #include "app/fatal_error_window.h"
+#include "app/layouts/measures.h"
 #include "app/layouts/row_layout.h"
+#include "app/style.h"
 #include "app/twips.h"
 #include "app/wire_row_widget.h"
 #include "core/stage.h"
@@ -25,10 +27,9 @@
 namespace sumaris {
 namespace {
 
-constexpr int kMargin = 120;          // around the drawing, twips
-constexpr int kTitleAboveCell = 510;  // a row's default title position
-constexpr int kArrowLength = 90;      // arrow heads, twips
-constexpr int kArrowHalfWidth = 45;
+// The Inconsistent label's distance from the top right of the visible part.
+constexpr int kWarningRight = twips::kMargin;
+constexpr int kWarningTop = 60;
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -39,28 +40,18 @@ QRect Twr(int left, int top, int width, int height) {
   return QRect(QPoint(Tw(left), Tw(top)), QPoint(Tw(left + width) - 1, Tw(top + height) - 1));
 }
 
-QFont StyleFont(layout::TextStyle style) {
-  QFont font;
-  switch (style) {
+QFont StyleFont(layout::TextStyle textStyle) {
+  switch (textStyle) {
     case layout::TextStyle::Title:
-      font = QFont("Arial");
-      font.setPointSizeF(8.25);
-      break;
+      return style::TitleFont();
     case layout::TextStyle::Block:
-      font = QFont("Tahoma");
-      font.setPointSizeF(8.25);
-      break;
+      return style::UnitFont();
     case layout::TextStyle::Note:
-      font = QFont("Arial");
-      font.setPointSizeF(7);
-      break;
+      return style::NoteFont();
     case layout::TextStyle::Heading:
-      font = QFont("Arial");
-      font.setPointSizeF(12);
-      font.setBold(true);
-      break;
+      return style::HeadingFont();
   }
-  return font;
+  return style::TitleFont();
 }
 
 int StyleAlignment(layout::TextStyle style) {
@@ -72,11 +63,6 @@ int StyleAlignment(layout::TextStyle style) {
     default:
       return Qt::AlignLeft | Qt::AlignTop;
   }
-}
-
-// Light orange of the hardware units, as in the path overviews.
-QColor UnitColor() {
-  return QColor(255, 224, 192);
 }
 
 // What the drawing of one stage needs at paint time, converted to pixels
@@ -101,9 +87,6 @@ class ReadoutLabel final : public QWidget {
   ReadoutLabel(const Stage& stage, std::string source, QWidget* parent)
       : QWidget(parent), stage_(stage), source_(std::move(source)) {
     setObjectName(Q(source_));
-    font_ = QFont("Arial");
-    font_.setPointSizeF(9.75);
-    font_.setBold(true);
     setCursor(Qt::PointingHandCursor);
   }
 
@@ -114,8 +97,8 @@ class ReadoutLabel final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.setFont(font_);
-    painter.setPen(QColor(0, 0, 128));
+    painter.setFont(style::EmphasisFont());
+    painter.setPen(style::ReadoutColor());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, text());
   }
   void mouseDoubleClickEvent(QMouseEvent* event) override {
@@ -125,7 +108,6 @@ class ReadoutLabel final : public QWidget {
  private:
   const Stage& stage_;
   std::string source_;
-  QFont font_;
 };
 
 // The drawing surface: static schematic (texts, unit boxes, lines, row
@@ -141,16 +123,18 @@ class StageCanvas final : public QWidget {
       texts_.push_back({Twr(text.left, text.top, text.width, text.height), Q(text.text),
                         StyleFont(text.style), StyleAlignment(text.style)});
     }
-    const QFont titleFont = StyleFont(layout::TextStyle::Title);
+    const QFont titleFont = style::TitleFont();
     for (const layout::Row& row : layout.rows) {
       const Wire* wire = stage.FindWire(row.wire);
       const std::string title = !row.title.empty() ? row.title : (wire ? wire->title() : row.wire);
       const int left = row.titleLeft.value_or(row.left);
-      const int top = row.titleTop.value_or(row.top - kTitleAboveCell);
+      const int top = row.titleTop.value_or(row.top - twips::kTitleAbove);
       const QFontMetrics metrics(titleFont);
-      const int width = std::max(1200, ToTwips(metrics.horizontalAdvance(Q(title))) + 60);
-      texts_.push_back(
-          {Twr(left, top, width, 255), Q(title), titleFont, Qt::AlignLeft | Qt::AlignTop});
+      const int width =
+          std::max(style::kRowTitleMinWidth,
+                   ToTwips(metrics.horizontalAdvance(Q(title))) + style::kRowTitleRoom);
+      texts_.push_back({Twr(left, top, width, twips::kTextHeight), Q(title), titleFont,
+                        Qt::AlignLeft | Qt::AlignTop});
     }
     for (const layout::FixedCell& cell : layout.cells) {
       const Wire* wire = stage.FindWire(cell.wire);
@@ -181,8 +165,9 @@ class StageCanvas final : public QWidget {
     QPainter painter(this);
     const QRect dirty = event->rect();
 
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(UnitColor());
+    const QPalette& colours = palette();
+    painter.setPen(style::OutlinePen(colours));
+    painter.setBrush(style::UnitColor());
     for (const QRect& rect : rects_) {
       if (rect.intersects(dirty)) painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
@@ -190,34 +175,25 @@ class StageCanvas final : public QWidget {
     for (const QPolygon& shape : shapes_) {
       if (shape.boundingRect().intersects(dirty)) painter.drawPolygon(shape);
     }
-    painter.setPen(QPen(Qt::black, 1.2));
+    painter.setPen(style::LinePen(colours));
     for (const QLine& line : lines_)
       painter.drawLine(line);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
+    painter.setBrush(colours.color(QPalette::WindowText));
     for (const QPolygonF& head : arrows_)
       painter.drawPolygon(head);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    painter.setPen(Qt::black);
+    painter.setPen(colours.color(QPalette::WindowText));
     for (const PaintedText& text : texts_) {
       if (!text.rect.intersects(dirty)) continue;
       painter.setFont(text.font);
       painter.drawText(text.rect, text.alignment | Qt::TextDontClip, text.text);
     }
 
-    painter.setFont(WireRowWidget::CellFont());
-    const QColor frame(150, 150, 150);
+    style::CellPainter cells(painter, colours, style::DigitPlacement::Centred);
     for (const PaintedCell& cell : cells_) {
-      if (!cell.rect.intersects(dirty)) continue;
-      painter.fillRect(cell.rect, Qt::white);
-      painter.setPen(frame);
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(cell.rect.adjusted(0, 0, -1, -1));
-      painter.setPen(Qt::black);
-      const std::string_view text = (*cell.wire)[cell.cell].text();
-      painter.drawText(cell.rect, Qt::AlignCenter | Qt::TextDontClip,
-                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      if (cell.rect.intersects(dirty)) cells.Paint(cell.rect, (*cell.wire)[cell.cell].text());
     }
   }
 
@@ -225,7 +201,7 @@ class StageCanvas final : public QWidget {
   static QPolygonF ArrowHead(const layout::Line& line) {
     const double scale = LogicalDpi() / 1440.0;
     return sumaris::ArrowHead(QPointF(line.x1, line.y1) * scale, QPointF(line.x2, line.y2) * scale,
-                              kArrowLength * scale, kArrowHalfWidth * scale);
+                              style::kArrowLength * scale, style::kArrowHalfWidth * scale);
   }
 
   std::vector<PaintedText> texts_;
@@ -244,10 +220,13 @@ QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
   };
   for (const layout::Row& row : layout.rows) {
     const Wire* wire = stage.FindWire(row.wire);
-    const int width = wire ? LayoutWire(wire->first(), wire->last(), row.groupGap).width() : 180;
-    add(row.left - twips::kIndexLeft, row.top - twips::kIndexAbove, width + 255, 570);
-    add(row.titleLeft.value_or(row.left), row.titleTop.value_or(row.top - kTitleAboveCell), 1200,
-        255);
+    const int width =
+        wire ? LayoutWire(wire->first(), wire->last(), row.groupGap).width() : twips::kCellWidth;
+    // The cells with room for the index labels above and past the last one.
+    add(row.left - twips::kIndexLeft, row.top - twips::kIndexAbove, width + twips::kIndexSize,
+        twips::kIndexAbove + twips::kCellHeight);
+    add(row.titleLeft.value_or(row.left), row.titleTop.value_or(row.top - twips::kTitleAbove),
+        style::kRowTitleMinWidth, twips::kTextHeight);
   }
   for (const auto& cell : layout.cells)
     add(cell.left, cell.top, cell.width, twips::kCellHeight);
@@ -318,7 +297,8 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
   auto* canvas = new StageCanvas(stage, layout, nullptr);
   canvas_ = canvas;
   const QRect extent = LayoutExtent(stage, layout);
-  canvas->setFixedSize(Tw(extent.right() + 1 + kMargin), Tw(extent.bottom() + 1 + kMargin));
+  canvas->setFixedSize(Tw(extent.right() + 1 + twips::kMargin),
+                       Tw(extent.bottom() + 1 + twips::kMargin));
 
   for (const layout::Row& row : layout.rows) {
     const Wire* wire = stage.FindWire(row.wire);
@@ -338,13 +318,11 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
 
   inconsistent_ = new QLabel(QString::fromLatin1(kInconsistentText), this);
   inconsistent_->setObjectName("Inconsistent");
-  QFont font("Arial");
-  font.setPointSizeF(9.75);
-  font.setBold(true);
-  inconsistent_->setFont(font);
+  inconsistent_->setFont(style::EmphasisFont());
   inconsistent_->setStyleSheet(
-      "QLabel { color: rgb(255, 0, 0); background: rgb(255, 255, 192);"
-      " border: 1px solid rgb(255, 0, 0); padding: 2px 6px; }");
+      QStringLiteral("QLabel { color: %1; background: %2;"
+                     " border: 1px solid %1; padding: 2px 6px; }")
+          .arg(style::WarningColor().name(), style::WarningBackgroundColor().name()));
   inconsistent_->adjustSize();
   inconsistent_->hide();
 }
@@ -356,8 +334,7 @@ int StageWindow::slot() const {
 }
 
 void StageWindow::BuildButtons(QWidget* canvas) {
-  QFont font("Arial");
-  font.setPointSizeF(8.25);
+  const QFont font = style::TitleFont();
   for (const layout::Button& design : layout_.buttons) {
     auto* button = new QPushButton(Q(design.caption), canvas);
     button->setObjectName(Q(design.name));
@@ -434,7 +411,8 @@ void StageWindow::PlaceInconsistentLabel() {
   // Top right of the visible part, clear of the vertical scroll bar.
   const int scrollBar =
       scroll_->verticalScrollBar()->isVisible() ? scroll_->verticalScrollBar()->width() : 0;
-  inconsistent_->move(std::max(0, width() - scrollBar - inconsistent_->width() - Tw(120)), Tw(60));
+  inconsistent_->move(std::max(0, width() - scrollBar - inconsistent_->width() - Tw(kWarningRight)),
+                      Tw(kWarningTop));
 }
 
 }  // namespace sumaris

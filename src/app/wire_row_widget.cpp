@@ -2,9 +2,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStaticText>
 #include <algorithm>
 
+#include "app/style.h"
 #include "app/twips.h"
 #include "core/wire.h"
 
@@ -19,18 +19,6 @@ WireRowWidget::WireRowWidget(const Wire& wire, int groupGap, int greyCell, QWidg
   setObjectName(QString::fromStdString(wire.name()));
   setAttribute(Qt::WA_OpaquePaintEvent, false);
   ComputeRects();
-}
-
-QFont WireRowWidget::CellFont() {
-  QFont font("Times New Roman");
-  font.setPointSizeF(8.25);
-  return font;
-}
-
-QFont WireRowWidget::IndexFont() {
-  QFont font("Arial");
-  font.setPointSizeF(8.25);
-  return font;
 }
 
 void WireRowWidget::PlaceAt(int leftTwips, int topTwips) {
@@ -91,36 +79,17 @@ void WireRowWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect dirty = event->rect();
 
-  const QFont cellFont = CellFont();
-  painter.setFont(cellFont);
-  const QFontMetrics metrics(cellFont);
-  const int zeroWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-  const int textHeight = metrics.height();
-  const QColor frame(150, 150, 150);
-  const int cells = std::min(static_cast<int>(cellRects_.size()), wire_.size());
-  for (int p = 0; p < cells; ++p) {
+  style::CellPainter cells(painter, palette(), style::DigitPlacement::WholePixel);
+  const int count = std::min(static_cast<int>(cellRects_.size()), wire_.size());
+  for (int p = 0; p < count; ++p) {
     const QRect& box = cellRects_[static_cast<std::size_t>(p)];
     if (!box.intersects(dirty)) continue;
-    painter.fillRect(box, p == greyCell_ ? GreyCellColor() : QColor(Qt::white));
-    painter.setPen(frame);
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.setPen(Qt::black);
-    const Cell& cell = wire_[p];
-    const QPoint glyphAt(box.left() + (box.width() - zeroWidth + 1) / 2,
-                         box.top() + (box.height() - textHeight) / 2);
-    if (cell.Is('0')) {
-      painter.drawStaticText(glyphAt, zero_);
-    } else if (cell.Is('1')) {
-      painter.drawStaticText(glyphAt, one_);
-    } else {
-      const std::string_view text = cell.text();
-      painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip,
-                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    }
+    cells.Paint(box, wire_[p].text(),
+                p == greyCell_ ? style::CellState::HiddenBit : style::CellState::Plain);
   }
 
-  painter.setFont(IndexFont());
-  painter.setPen(IndexColor());
+  painter.setFont(style::IndexFont());
+  painter.setPen(style::IndexColor());
   for (std::size_t p = 0; p < row_.cells.size(); ++p) {
     const RowCell& cell = row_.cells[p];
     if (!cell.indexVisible) continue;

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
 #include <QRect>
-#include <QStaticText>
 #include <QWidget>
 #include <vector>
 
@@ -18,13 +15,14 @@ class Wire;
 // every paint, so it holds no simulation state and a repaint is all a
 // refresh needs.
 //
-// The widget's top left is the top left of the index label of cell 0 (240
-// twips above and 30 left of cell 0). Place it with PlaceAt.
+// The widget's top left is the top left of the index label of cell 0
+// (twips::kIndexAbove above and twips::kIndexLeft left of cell 0). Place it
+// with PlaceAt. Cells and labels are painted as app/style.h says.
 class WireRowWidget : public QWidget {
   Q_OBJECT
 
  public:
-  // `greyCell` is drawn light grey (the hidden bit); -1 for none.
+  // `greyCell` is drawn as the hidden bit, on grey; -1 for none.
   WireRowWidget(const Wire& wire, int groupGap, int greyCell = -1, QWidget* parent = nullptr);
 
   // Puts cell 0's top left at (left, top) twips of the parent's drawing.
@@ -42,11 +40,6 @@ class WireRowWidget : public QWidget {
 
   QSize sizeHint() const override;
 
-  static QFont CellFont();
-  static QFont IndexFont();
-  static QColor IndexColor() { return QColor(255, 0, 0); }
-  static QColor GreyCellColor() { return QColor(192, 192, 192); }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -62,9 +55,6 @@ class WireRowWidget : public QWidget {
   std::vector<QRect> cellRects_;
   std::vector<QRect> indexRects_;
   QSize size_;
-  // Nearly every cell reads "0" or "1": their glyphs are laid out once.
-  QStaticText zero_{QStringLiteral("0")};
-  QStaticText one_{QStringLiteral("1")};
 };
 
 }  // namespace sumaris

@@ -1,11 +1,15 @@
 // The stage windows and the Wire Bits Editor inside the main window: rows
-// drawn where their layout puts them, the Inconsistent label, and the editor
-// opened by a stage's Edit and Expand buttons, driven with mouse and keys.
+// drawn where their layout puts them, cells and drawings coloured by the
+// palette, the Inconsistent label, and the editor opened by a stage's Edit
+// and Expand buttons, driven with mouse and keys.
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 
 #include "app/control_panel_window.h"
@@ -13,6 +17,7 @@
 #include "app/layouts/stage_layout.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 #include "app/window_fixture.h"
 #include "app/wire_row_widget.h"
@@ -46,6 +51,33 @@ std::map<int, QString> ShownLabels(const EditorWindow& e) {
 void ClickBlock(MainWindow& w, PathBlock path, const char* block) {
   Click(w.panel()->Block(path));
   Click(w.ExistingOverview(path)->Block(block));
+}
+
+int Distance(const QColor& a, const QColor& b) {
+  return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+         std::abs(a.blue() - b.blue());
+}
+
+// Whether some pixel inside `box` (frame left out) is nearer `ink` than
+// `paper`: the text was drawn in `ink`.
+bool InkedWith(const QImage& image, const QRect& box, const QColor& ink, const QColor& paper) {
+  for (int y = box.top() + 1; y < box.bottom(); ++y) {
+    for (int x = box.left() + 1; x < box.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (Distance(c, ink) < Distance(c, paper)) return true;
+    }
+  }
+  return false;
+}
+
+// A light palette and a dark one of distinct colours.
+QPalette Palette(bool dark) {
+  QPalette palette;
+  palette.setColor(QPalette::Window, dark ? QColor(30, 30, 40) : QColor(239, 239, 239));
+  palette.setColor(QPalette::WindowText, dark ? QColor(0, 200, 0) : QColor(0, 0, 0));
+  palette.setColor(QPalette::Base, dark ? QColor(20, 20, 70) : QColor(255, 255, 255));
+  palette.setColor(QPalette::Text, dark ? QColor(255, 255, 0) : QColor(0, 0, 0));
+  return palette;
 }
 
 }  // namespace
@@ -99,6 +131,95 @@ class StageEditorTest : public QObject {
         }
       }
       QVERIFY2(red == (p % 8 == 0 || p == 117), qPrintable(QString::number(p)));
+    }
+  }
+
+  // One painter draws every bit cell: background and text from the palette,
+  // the hidden bit on its grey and the frame in its grey whatever the palette.
+  void cellPainterTakesItsColoursFromThePalette() {
+    struct Case {
+      bool dark;
+      style::CellState state;
+      style::DigitPlacement digits;
+      const char* text;
+    };
+    const Case cases[] = {
+        {false, style::CellState::Plain, style::DigitPlacement::WholePixel, "1"},
+        {false, style::CellState::Plain, style::DigitPlacement::Centred, "0"},
+        {false, style::CellState::HiddenBit, style::DigitPlacement::WholePixel, "1"},
+        {true, style::CellState::Plain, style::DigitPlacement::WholePixel, "0"},
+        {true, style::CellState::Plain, style::DigitPlacement::Centred, "1"},
+        {true, style::CellState::Plain, style::DigitPlacement::Centred, "X"},
+        {true, style::CellState::HiddenBit, style::DigitPlacement::Centred, "1"},
+    };
+    for (const Case& c : cases) {
+      const QString what = QStringLiteral("%1 %2 %3")
+                               .arg(c.dark ? "dark" : "light")
+                               .arg(c.state == style::CellState::HiddenBit ? "hidden" : "plain")
+                               .arg(c.text);
+      const QPalette palette = Palette(c.dark);
+      QImage image(60, 60, QImage::Format_RGB32);
+      image.fill(QColor(255, 0, 255));
+      const QRect box(10, 10, 24, 34);
+      {
+        QPainter painter(&image);
+        style::CellPainter cells(painter, palette, c.digits);
+        cells.Paint(box, c.text, c.state);
+      }
+      const QColor paper = c.state == style::CellState::HiddenBit ? style::HiddenBitColor()
+                                                                  : palette.color(QPalette::Base);
+      QVERIFY2(image.pixelColor(box.left() + 2, box.top() + 2) == paper, qPrintable(what));
+      QVERIFY2(image.pixelColor(box.left(), box.center().y()) == style::CellFrameColor(),
+               qPrintable(what));
+      QVERIFY2(image.pixelColor(box.right(), box.center().y()) == style::CellFrameColor(),
+               qPrintable(what));
+      QVERIFY2(InkedWith(image, box, palette.color(QPalette::Text), paper), qPrintable(what));
+      // Nothing outside the cell.
+      QVERIFY2(image.pixelColor(box.right() + 2, box.center().y()) == QColor(255, 0, 255),
+               qPrintable(what));
+    }
+  }
+
+  // A stage's drawing takes lines, outlines, texts and cell backgrounds from
+  // the palette; the index labels stay red and the units orange.
+  void stageDrawingFollowsThePalette() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    ClickBlock(w, PathBlock::R1, "Label3");
+    StageWindow* stage = w.StageWindowAt(1);
+    const layout::StageLayout& layout = layout::StageLayoutForSlot(1);
+    for (const bool dark : {false, true}) {
+      const QPalette palette = Palette(dark);
+      stage->canvas()->setPalette(palette);
+      QApplication::processEvents();
+      const QImage image = stage->canvas()->grab().toImage();
+      const QString what = dark ? "dark" : "light";
+
+      const layout::Box& unit = layout.boxes.front();
+      const QPoint edge(Tw(unit.left), Tw(unit.top + unit.height / 2));
+      QVERIFY2(image.pixelColor(edge) == palette.color(QPalette::WindowText), qPrintable(what));
+      QVERIFY2(image.pixelColor(edge + QPoint(3, 0)) == style::UnitColor(), qPrintable(what));
+
+      const layout::FixedCell& cell = layout.cells.front();
+      const QRect cellRect(
+          QPoint(Tw(cell.left), Tw(cell.top)),
+          QPoint(Tw(cell.left + cell.width) - 1, Tw(cell.top + twips::kCellHeight) - 1));
+      QVERIFY2(image.pixelColor(cellRect.topLeft() + QPoint(2, 2)) == palette.color(QPalette::Base),
+               qPrintable(what));
+      QVERIFY2(
+          InkedWith(image, cellRect, palette.color(QPalette::Text), palette.color(QPalette::Base)),
+          qPrintable(what));
+
+      const WireRowWidget* row = stage->Row("Ea");
+      QVERIFY(row != nullptr);
+      const QRect rowCell = row->CellRect(0).translated(row->pos());
+      QVERIFY2(image.pixelColor(rowCell.topLeft() + QPoint(2, 2)) == palette.color(QPalette::Base),
+               qPrintable(what));
+      const QRect label = row->IndexRect(0).translated(row->pos());
+      QVERIFY2(InkedWith(image, label.adjusted(-1, -1, 1, 1), style::IndexColor(),
+                         palette.color(QPalette::Window)),
+               qPrintable(what));
     }
   }
 

@@ -41,14 +41,18 @@ int TextWidth(std::string_view text) {
   return width;
 }
 
-RowPlace Sketch::AddRow(std::string wire, const RowPlace& place) {
+RowPlace Sketch::AddRow(const Wire& wire, const RowPlace& place) {
+  if (place.geometry.cells.size() != static_cast<std::size_t>(wire.size())) {
+    throw std::invalid_argument("the row of " + wire.name() + " is placed for another range");
+  }
   Row row;
-  row.wire = std::move(wire);
+  row.wire = wire.name();
   row.left = place.left;
   row.top = place.top;
   row.groupGap = place.groupGap;
   layout_.rows.push_back(std::move(row));
   rowsRight_ = std::max(rowsRight_, place.Right());
+  lastRowTitle_ = wire.title();
   return place;
 }
 

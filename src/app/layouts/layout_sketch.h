@@ -5,30 +5,67 @@
 // name inside, multiplexers with their input marks, lines along the data
 // flow with the arrow at the consumer, and the buttons that open the Wire
 // Bits Editor. Everything is in twips.
+//
+// A drawing names its wires by the stage's members (`stage.FLP`): a row
+// takes the wire's name, range and title from the wire, and an Edit button
+// hands the editor the whole wire under that title. Where a drawing shows
+// or edits something else, it says so with explicit names and numbers.
 
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "app/layouts/measures.h"
 #include "app/layouts/row_layout.h"
 #include "app/layouts/stage_layout.h"
+#include "core/wire.h"
 
 namespace sumaris::layout {
 
-inline constexpr int kMargin = 120;  // around the drawing
+inline constexpr int kMargin = twips::kMargin;  // around the drawing
 inline constexpr int kCellWidth = twips::kCellWidth;
 inline constexpr int kCellHeight = twips::kCellHeight;
 inline constexpr int kCellPitch = twips::kCellPitch;
 inline constexpr int kIndexAbove = twips::kIndexAbove;
-inline constexpr int kTitleAbove = 510;  // a row's title above its cells
-inline constexpr int kTextHeight = 255;
+inline constexpr int kTitleAbove = twips::kTitleAbove;  // a row's title above its cells
+inline constexpr int kTextHeight = twips::kTextHeight;
 inline constexpr int kButtonWidth = 495;  // "Edit"
 inline constexpr int kDotsWidth = 330;    // "..."
 inline constexpr int kButtonHeight = 255;
+
+// A text beside a cell starts this far below the cell's top, level with the
+// cell's own text.
+inline constexpr int kTextLevel = 40;
+constexpr int TextLevelWith(int cellTop) {
+  return cellTop + kTextLevel;
+}
+// A title over a single cell starts this far above the cell's top.
+inline constexpr int kTitleAboveCell = 290;
+// A button level with a cell, centred on its height.
+constexpr int ButtonLevelWith(int cellTop) {
+  return cellTop + (kCellHeight - kButtonHeight) / 2;
+}
+// A title or button beside a single cell starts this far past it; in the
+// drawings that set a button close to its cell, kButtonGap past it.
+inline constexpr int kBesideGap = 80;
+inline constexpr int kButtonGap = 60;
+// An arrow into a row from above ends just over its index labels.
+constexpr int AboveIndexLabels(int rowTop) {
+  return rowTop - kIndexAbove - 10;
+}
+// A title set close right of a cell starts this far past it.
+inline constexpr int kCloseGap = 40;
+// A text that names a bus starts this far right of the bus.
+inline constexpr int kBusTextGap = 80;
+// A note that names a line runs this far below it.
+inline constexpr int kNoteBelowLine = 60;
+// A unit under a row reaches this far past the row's last cell.
+inline constexpr int kUnitOverhang = 60;
 
 // Width of a text in 8.25-point Arial, from the advance widths of the face
 // rounded to twips (an em is 165 twips). Places what follows a title and
@@ -38,6 +75,11 @@ int TextWidth(std::string_view text);
 // Where something may start after a title that starts at `left`.
 inline int After(int left, std::string_view title) {
   return left + TextWidth(title) + 100;
+}
+// Where a button starts after a row's title that starts at `left`: a little
+// further off than After, as the window sets a row's title in its own width.
+inline int ButtonAfterRowTitle(int left, std::string_view title) {
+  return After(left, title) + 40;
 }
 // Where a title starts to end short of x.
 inline int LeftOf(std::string_view title, int x) {
@@ -55,6 +97,7 @@ struct RowPlace {
   int top = 0;   // top of the cells
   int groupGap = 0;
   RowGeometry geometry;
+  std::string title;  // the wire's title, which the window sets over cell 0
 
   int CellLeft(int p) const { return left + geometry.cells[static_cast<std::size_t>(p)].left; }
   int CellCentre(int p) const { return CellLeft(p) + kCellWidth / 2; }
@@ -66,7 +109,13 @@ struct RowPlace {
 
 // The row of a wire [first:last] with cell 0 at (left, top).
 inline RowPlace PlaceRow(int first, int last, int groupGap, int left, int top) {
-  return {left, top, groupGap, LayoutWire(first, last, groupGap)};
+  return {left, top, groupGap, LayoutWire(first, last, groupGap), {}};
+}
+// The row of a wire over its whole range.
+inline RowPlace PlaceRow(const Wire& wire, int groupGap, int left, int top) {
+  RowPlace place = PlaceRow(wire.first(), wire.last(), groupGap, left, top);
+  place.title = wire.title();
+  return place;
 }
 
 // A multiplexer's outline: the wide side up, each slanted side leaning in by
@@ -92,7 +141,22 @@ struct MuxMark {
   int x;
 };
 
-// What a button hands the Wire Bits Editor: the wire to edit, or only to show.
+// What a button hands the Wire Bits Editor: the wire to edit, or only to show,
+// over its whole range under its own title.
+inline EditorRequest Edits(const Wire& wire,
+                           std::optional<std::string> displayName = std::nullopt) {
+  return {wire.name(), wire.first(), wire.last(), wire.title(), std::move(displayName), false};
+}
+inline EditorRequest Shows(const Wire& wire) {
+  return {wire.name(), wire.first(), wire.last(), wire.title(), std::nullopt, true};
+}
+// A one-bit signal as the editor's bit 0, whatever its bit number, under its
+// own title.
+inline EditorRequest EditsSignal(const Wire& wire,
+                                 std::optional<std::string> displayName = std::nullopt) {
+  return {wire.name(), 0, 0, wire.title(), std::move(displayName), false};
+}
+// The same for a part of a wire, or under another title.
 inline EditorRequest Edits(std::string wire, int start, int end, std::string title,
                            std::optional<std::string> displayName = std::nullopt) {
   return {std::move(wire), start, end, std::move(title), std::move(displayName), false};
@@ -105,23 +169,32 @@ inline EditorRequest Shows(std::string wire, int start, int end, std::string tit
 class Sketch {
  public:
   // --- wire rows and cells ---------------------------------------------------
-  RowPlace AddRow(std::string wire, const RowPlace& place);
-  RowPlace AddRow(std::string wire, int first, int last, int groupGap, int left, int top) {
-    return AddRow(std::move(wire), PlaceRow(first, last, groupGap, left, top));
+  // The row of a wire under its own title, cell 0 at (left, top), or at a
+  // place worked out beforehand with PlaceRow(wire, ...).
+  RowPlace AddRow(const Wire& wire, int groupGap, int left, int top) {
+    return AddRow(wire, PlaceRow(wire, groupGap, left, top));
   }
-  // The last row's title: another text than the wire's own, placed
-  // explicitly, or ending short of a cell and level with it.
-  void RetitleRow(std::string title) { LastRow().title = std::move(title); }
+  RowPlace AddRow(const Wire& wire, const RowPlace& place);
+  // A row with an "Edit" button right after its title that edits the whole
+  // wire; `displayName` as in Edits.
+  RowPlace EditableRow(std::string button, const Wire& wire, int groupGap, int left, int top,
+                       std::optional<std::string> displayName = std::nullopt) {
+    const RowPlace row = AddRow(wire, groupGap, left, top);
+    EditAfterTitle(std::move(button), row, Edits(wire, std::move(displayName)));
+    return row;
+  }
+  // The last row's title placed explicitly, or ending short of a cell and
+  // level with it.
   void PlaceRowTitle(int left, int top);
-  void RowTitleLeftOf(std::string_view title, int cellLeft, int cellTop) {
-    PlaceRowTitle(LeftOf(title, cellLeft), cellTop + 40);
+  void RowTitleLeftOf(int cellLeft, int cellTop) {
+    PlaceRowTitle(LeftOf(lastRowTitle_, cellLeft), TextLevelWith(cellTop));
   }
-  // A cell of the last row drawn light grey.
+  // A cell of the last row drawn as the hidden bit, on grey.
   void GreyCell(int p) { LastRow().greyCell = p; }
 
   // Cell `cell` of a wire placed by itself, with no index label.
-  void AddCell(std::string wire, int left, int top, int cell = 0) {
-    layout_.cells.push_back({std::move(wire), cell, left, top, kCellWidth});
+  void AddCell(const Wire& wire, int left, int top, int cell = 0) {
+    layout_.cells.push_back({wire.name(), cell, left, top, kCellWidth});
   }
 
   // --- texts -----------------------------------------------------------------
@@ -132,16 +205,33 @@ class Sketch {
   void Note(std::string text, int centreX, int top, int width = 900, int height = 200) {
     AddText(std::move(text), centreX - width / 2, top, width, height, TextStyle::Note);
   }
-  // Titles of a single cell: left of it or right of it level with it, or above it.
+  // Titles of a single cell: left of it or right of it level with it, or
+  // above it; the wire's own title or another text.
   void TitleLeftOf(std::string text, int cellLeft, int cellTop) {
     const int left = LeftOf(text, cellLeft);
-    AddText(std::move(text), left, cellTop + 40);
+    AddText(std::move(text), left, TextLevelWith(cellTop));
   }
   void TitleRightOf(std::string text, int cellLeft, int cellTop) {
-    AddText(std::move(text), cellLeft + kCellWidth + 80, cellTop + 40);
+    AddText(std::move(text), cellLeft + kCellWidth + kBesideGap, TextLevelWith(cellTop));
   }
   void TitleAbove(std::string text, int cellLeft, int cellTop) {
-    AddText(std::move(text), cellLeft, cellTop - 290);
+    AddText(std::move(text), cellLeft, cellTop - kTitleAboveCell);
+  }
+  void TitleLeftOf(const Wire& wire, int cellLeft, int cellTop) {
+    TitleLeftOf(wire.title(), cellLeft, cellTop);
+  }
+  void TitleRightOf(const Wire& wire, int cellLeft, int cellTop) {
+    TitleRightOf(wire.title(), cellLeft, cellTop);
+  }
+  void TitleAbove(const Wire& wire, int cellLeft, int cellTop) {
+    TitleAbove(wire.title(), cellLeft, cellTop);
+  }
+  // A title close right of a cell, level with it.
+  void TitleCloseRightOf(std::string text, int cellLeft, int cellTop) {
+    AddText(std::move(text), cellLeft + kCellWidth + kCloseGap, TextLevelWith(cellTop));
+  }
+  void TitleCloseRightOf(const Wire& wire, int cellLeft, int cellTop) {
+    TitleCloseRightOf(wire.title(), cellLeft, cellTop);
   }
 
   // A text the stage computes outside its wires (Stage::Readout).
@@ -181,25 +271,27 @@ class Sketch {
   // is given.
   void AddButton(std::string name, std::string caption, int left, int top,
                  std::optional<EditorRequest> opens, int width = 0);
-  // A button right after a row's title, on the title's line; a little
-  // further off than After, as the window sets that title in its own width.
-  void EditAfterTitle(std::string name, const RowPlace& row, std::string_view rowTitle,
-                      EditorRequest opens, std::string caption = "Edit") {
-    AddButton(std::move(name), std::move(caption), After(row.left, rowTitle) + 40, row.TitleTop(),
-              std::move(opens));
+  // A button right after a row's title, on the title's line.
+  void EditAfterTitle(std::string name, const RowPlace& row, EditorRequest opens,
+                      std::string caption = "Edit") {
+    AddButton(std::move(name), std::move(caption), ButtonAfterRowTitle(row.left, row.title),
+              row.TitleTop(), std::move(opens));
   }
   // The title of a hidden wire at (left, top) and right after it the "..."
-  // button that shows the wire under that title.
-  void ViewAfterTitle(std::string name, std::string title, int left, int top, std::string wire,
-                      int first, int last) {
-    AddText(title, left, top);
-    AddButton(std::move(name), "...", After(left, title), top - 10,
-              Shows(std::move(wire), first, last, title));
+  // button that shows the whole wire under that title.
+  void ViewAfterTitle(std::string name, const Wire& wire, int left, int top) {
+    AddText(wire.title(), left, top);
+    AddButton(std::move(name), "...", After(left, wire.title()), top - 10, Shows(wire));
   }
   // An "Edit" button right of a single cell, level with it.
   void EditRightOf(std::string name, int cellLeft, int cellTop, EditorRequest opens) {
-    AddButton(std::move(name), "Edit", cellLeft + kCellWidth + 80,
-              cellTop + (kCellHeight - kButtonHeight) / 2, std::move(opens));
+    AddButton(std::move(name), "Edit", cellLeft + kCellWidth + kBesideGap, ButtonLevelWith(cellTop),
+              std::move(opens));
+  }
+  // The same, set close to the cell.
+  void EditCloseRightOf(std::string name, int cellLeft, int cellTop, EditorRequest opens) {
+    AddButton(std::move(name), "Edit", cellLeft + kCellWidth + kButtonGap, ButtonLevelWith(cellTop),
+              std::move(opens));
   }
 
   // --- the finished drawing ----------------------------------------------------
@@ -212,6 +304,7 @@ class Sketch {
 
   StageLayout layout_;
   int rowsRight_ = 0;
+  std::string lastRowTitle_;
 };
 
 }  // namespace sumaris::layout

@@ -11,22 +11,20 @@ constexpr int kChannel = 250;  // where a bus runs down left of them
 
 // A six-bit count row with its title to the right of its cells; returns the
 // x of its middle.
-int CountRow(Sketch& s, const std::string& wire, int left, int top) {
-  const RowPlace row = s.AddRow(wire, 5, 0, 80, left, top);
-  s.PlaceRowTitle(left + 6 * kCellPitch + 100, top + 40);
+int CountRow(Sketch& s, const Wire& wire, int left, int top) {
+  const RowPlace row = s.AddRow(wire, 80, left, top);
+  s.PlaceRowTitle(left + 6 * kCellPitch + 100, TextLevelWith(top));
   return (row.CellCentre(0) + row.CellCentre(5)) / 2;
 }
 
 }  // namespace
 
-StageLayout NApproxLayout(const NApprox& /*stage*/) {
+StageLayout NApproxLayout(const NApprox& stage) {
   Sketch s;
   constexpr int kFlpTop = 630;
   constexpr int kFsopaTop = 1500;
-  const RowPlace flp = s.AddRow("FLP", -1, 51, 20, kRowLeft, kFlpTop);
-  s.EditAfterTitle("EditFlp", flp, "FLP[-1:51]", Edits("FLP", -1, 51, "FLP[-1:51]"));
-  const RowPlace fsopa = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, kFsopaTop);
-  s.EditAfterTitle("EditFsopa", fsopa, "FSOPA[-1:52]", Edits("FSOPA", -1, 52, "FSOPA[-1:52]"));
+  s.EditableRow("EditFlp", stage.FLP, 20, kRowLeft, kFlpTop);
+  s.EditableRow("EditFsopa", stage.FSOPA, 0, kRowLeft, kFsopaTop);
 
   // Both recodings of the digit-wise difference.
   constexpr int kRecodeTop = 1950;
@@ -43,9 +41,9 @@ StageLayout NApproxLayout(const NApprox& /*stage*/) {
   constexpr int kPnpX = 1500;
   constexpr int kPnmX = 3500;
   s.Arrow(kPnpX, kRecodeBottom, kPnpX, kXorTop);
-  s.ViewAfterTitle("ExpandPNP", "PN+[-2:52]", kPnpX + 80, 2260, "PNP", -2, 52);
+  s.ViewAfterTitle("ExpandPNP", stage.PNP, kPnpX + kBusTextGap, 2260);
   s.Arrow(kPnmX, kRecodeBottom, kPnmX, kXorTop);
-  s.ViewAfterTitle("ExpandPNM", "PN-[-2:52]", kPnmX + 80, 2260, "PNM", -2, 52);
+  s.ViewAfterTitle("ExpandPNM", stage.PNM, kPnmX + kBusTextGap, 2260);
   s.AddUnit("XOR(55)", 1000, kXorTop, 3000, kXorBottom - kXorTop);
 
   // Two priority encoders over XOR55: from bit -2 (55 positions) and from
@@ -59,15 +57,15 @@ StageLayout NApproxLayout(const NApprox& /*stage*/) {
   s.Link(kXorOutX, kXorBottom, kXorOutX, kBranchY);
   s.Route({{kXorOutX, kBranchY}, {kPenc55Mid, kBranchY}, {kPenc55Mid, kPencTop}});
   s.Route({{kXorOutX, kBranchY}, {kPenc54Mid, kBranchY}, {kPenc54Mid, kPencTop}});
-  s.ViewAfterTitle("ExpandXOR55", "XOR(55)[-2:52]", kXorOutX + 80, 2830, "XOR55", -2, 52);
+  s.ViewAfterTitle("ExpandXOR55", stage.XOR55, kXorOutX + kBusTextGap, 2830);
   s.AddUnit("PENC(55)", kPenc55Mid - 1000, kPencTop, 2000, kPencBottom - kPencTop);
   s.AddUnit("PENC(54)", kPenc54Mid - 1000, kPencTop, 2000, kPencBottom - kPencTop);
 
   constexpr int kCountTop = 3800;
-  const int lzp2Mid = CountRow(s, "LZP2", kPenc55Mid - 550, kCountTop);
-  const int lzp1Mid = CountRow(s, "LZP1", kPenc54Mid - 550, kCountTop);
-  s.Arrow(lzp2Mid, kPencBottom, lzp2Mid, kCountTop - 250);
-  s.Arrow(lzp1Mid, kPencBottom, lzp1Mid, kCountTop - 250);
+  const int lzp2Mid = CountRow(s, stage.LZP2, kPenc55Mid - 550, kCountTop);
+  const int lzp1Mid = CountRow(s, stage.LZP1, kPenc54Mid - 550, kCountTop);
+  s.Arrow(lzp2Mid, kPencBottom, lzp2Mid, AboveIndexLabels(kCountTop));
+  s.Arrow(lzp1Mid, kPencBottom, lzp1Mid, AboveIndexLabels(kCountTop));
 
   // The sign of the difference chooses the count: LZP2 when FLP > x.
   constexpr int kMuxTop = 4300;
@@ -77,17 +75,17 @@ StageLayout NApproxLayout(const NApprox& /*stage*/) {
       s.AddMux({150, kMuxTop, 4550, 350}, {{"1", lzp2Mid + 170}, {"0", lzp1Mid + 170}});
   constexpr int kSelLeft = 5600;
   constexpr int kSelTop = 4350;
-  s.AddCell("FOPSUM", kSelLeft, kSelTop);
-  s.AddText("FOPSUM[-2]", kSelLeft + 220, kSelTop + 40);
-  s.AddButton("EditFOPSUM", "Edit", After(kSelLeft + 220, "FOPSUM[-2]"), kSelTop + 38,
-              Edits("FOPSUM", -2, -2, "FOPSUM[-2]"));
+  s.AddCell(stage.FOPSUM, kSelLeft, kSelTop);
+  s.TitleCloseRightOf(stage.FOPSUM, kSelLeft, kSelTop);
+  s.AddButton("EditFOPSUM", "Edit", After(kSelLeft + kCellWidth + kCloseGap, stage.FOPSUM.title()),
+              kSelTop + 38, Edits(stage.FOPSUM));
   const int selectY = kSelTop + kCellHeight / 2;
   s.Arrow(kSelLeft, selectY, mux.RightSideAt(selectY), selectY);
 
   // Output: the predicted normalisation shift.
   constexpr int kLzpTop = 5030;
-  const int lzpMid = CountRow(s, "LZP", mux.OutX() - 550 + 15, kLzpTop);
-  s.Arrow(lzpMid, mux.Bottom(), lzpMid, kLzpTop - 250);
+  const int lzpMid = CountRow(s, stage.LZP, mux.OutX() - 550 + 15, kLzpTop);
+  s.Arrow(lzpMid, mux.Bottom(), lzpMid, AboveIndexLabels(kLzpTop));
   return s.Finish();
 }
 

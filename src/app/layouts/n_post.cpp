@@ -9,24 +9,21 @@ constexpr int kRowLeft = 450;  // cell 0 of the long rows
 
 }  // namespace
 
-StageLayout NPostLayout(const NPost& /*stage*/) {
+StageLayout NPostLayout(const NPost& stage) {
   Sketch s;
   constexpr int kAbsTop = 630;
-  const RowPlace abs = s.AddRow("abs_FPSUM", -1, 52, 0, kRowLeft, kAbsTop);
-  s.EditAfterTitle("EditabsFPSUM", abs, "abs_FPSUM[-1:52]",
-                   Edits("abs_FPSUM", -1, 52, "abs_FPSUM[-1:52]"));
+  const RowPlace abs = s.EditableRow("EditabsFPSUM", stage.abs_FPSUM, 0, kRowLeft, kAbsTop);
 
   // IS_R2 is bit -1 of the unshifted magnitude.
   constexpr int kIsR2Top = 1600;
   s.Arrow(abs.CellCentre(0), abs.Bottom(), abs.CellCentre(0), kIsR2Top);
-  s.AddCell("IS_R2", kRowLeft, kIsR2Top);
-  s.AddText("IS_R2", kRowLeft + 220, kIsR2Top + 40);
+  s.AddCell(stage.IS_R2, kRowLeft, kIsR2Top);
+  s.TitleCloseRightOf(stage.IS_R2, kRowLeft, kIsR2Top);
 
   // The shift amount comes in from the side.
   constexpr int kLzpLeft = 7700;
   constexpr int kLzpTop = 1600;
-  const RowPlace lzp = s.AddRow("LZP", 5, 0, 80, kLzpLeft, kLzpTop);
-  s.EditAfterTitle("EditLZP", lzp, "LZP[5:0]", Edits("LZP", 5, 0, "LZP[5:0]"));
+  s.EditableRow("EditLZP", stage.LZP, 80, kLzpLeft, kLzpTop);
   constexpr int kShiftLeft = 1300;
   constexpr int kShiftTop = 1450;
   constexpr int kShiftWidth = 5600;
@@ -46,11 +43,10 @@ StageLayout NPostLayout(const NPost& /*stage*/) {
   constexpr int kCorrBottom = 3350;
   constexpr int kNormX = 4500;
   s.Arrow(CellCentre(kSelLeft), kShiftBottom, CellCentre(kSelLeft), kSelTop);
-  s.AddCell("sel", kSelLeft, kSelTop);
-  s.AddText("[-1]", kSelLeft + 220, kSelTop + 40);
+  s.AddCell(stage.sel, kSelLeft, kSelTop);
+  s.TitleCloseRightOf(stage.sel, kSelLeft, kSelTop);
   s.Arrow(kNormX, kShiftBottom, kNormX, kCorrTop);
-  s.ViewAfterTitle("expandnorm_fpsum", "norm_FPSUM[-1:52]", kNormX + 80, 2250, "norm_FPSUM", -1,
-                   52);
+  s.ViewAfterTitle("expandnorm_fpsum", stage.norm_FPSUM, kNormX + kBusTextGap, 2250);
   const int corrMidY = (kCorrTop + kCorrBottom) / 2;
   s.Route({{CellCentre(kSelLeft), kSelTop + kCellHeight},
            {CellCentre(kSelLeft), corrMidY},
@@ -59,8 +55,8 @@ StageLayout NPostLayout(const NPost& /*stage*/) {
 
   // Output: the normalised significand, leading one at bit 0.
   constexpr int kFNearTop = 4100;
-  s.Arrow(4650, kCorrBottom, 4650, kFNearTop - 250);
-  s.AddRow("F_NEAR", 0, 52, 20, kRowLeft, kFNearTop);
+  s.Arrow(4650, kCorrBottom, 4650, AboveIndexLabels(kFNearTop));
+  s.AddRow(stage.F_NEAR, 20, kRowLeft, kFNearTop);
   return s.Finish();
 }
 

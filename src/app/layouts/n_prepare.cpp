@@ -12,33 +12,31 @@ constexpr int kRowLeft = 450;
 constexpr int kChannel = 250;
 
 // A long significand row with its Edit button right after its title.
-void SignificandRow(Sketch& s, const std::string& wire, const std::string& title,
-                    const std::string& button, int first, int last, int top) {
-  const RowPlace row = s.AddRow(wire, first, last, 20, kRowLeft, top);
-  s.EditAfterTitle(button, row, title, Edits(wire, first, last, title));
+void SignificandRow(Sketch& s, const Wire& wire, const std::string& button, int top) {
+  s.EditableRow(button, wire, 20, kRowLeft, top);
 }
 
 // A one-bit signal on the title line of the row it travels with.
 constexpr int kSignTitleLeft = 2300;
 constexpr int kSignCellLeft = 2600;
-void SignOnTitleLine(Sketch& s, const std::string& wire, const std::string& title, int rowTop) {
-  s.AddText(title, kSignTitleLeft, rowTop - kTitleAbove);
+void SignOnTitleLine(Sketch& s, const Wire& wire, int rowTop) {
+  s.AddText(wire.title(), kSignTitleLeft, rowTop - kTitleAbove);
   s.AddCell(wire, kSignCellLeft, rowTop - 550);
 }
 
 }  // namespace
 
-StageLayout NSmallExpLayout(const NSmallExp& /*stage*/) {
+StageLayout NSmallExpLayout(const NSmallExp& stage) {
   Sketch s;
   // Inputs: the two significands, each with its sign.
   constexpr int kFaTop = 690;
   constexpr int kFbTop = 1590;
-  SignificandRow(s, "Fa", "FA[0:52]", "EditFA", 0, 52, kFaTop);
-  SignOnTitleLine(s, "Sa", "SA", kFaTop);
-  s.AddButton("EditSA", "Edit", kSignCellLeft + 280, kFaTop - 520, Edits("Sa", 0, 0, "SA"));
-  SignificandRow(s, "FB", "FB[0:52]", "EditFB", 0, 52, kFbTop);
-  SignOnTitleLine(s, "SB", "SB", kFbTop);
-  s.AddButton("EditSB", "Edit", kSignCellLeft + 280, kFbTop - 520, Edits("SB", 0, 0, "SB"));
+  SignificandRow(s, stage.Fa, "EditFA", kFaTop);
+  SignOnTitleLine(s, stage.Sa, kFaTop);
+  s.AddButton("EditSA", "Edit", kSignCellLeft + 280, kFaTop - 520, Edits(stage.Sa));
+  SignificandRow(s, stage.FB, "EditFB", kFbTop);
+  SignOnTitleLine(s, stage.SB, kFbTop);
+  s.AddButton("EditSB", "Edit", kSignCellLeft + 280, kFbTop - 520, Edits(stage.SB));
 
   // The two low exponent bits and the fixed carry-in into the 2-bit adder:
   // DELTA = (EA - EB) mod 4.
@@ -46,12 +44,10 @@ StageLayout NSmallExpLayout(const NSmallExp& /*stage*/) {
   constexpr int kEaLeft = 5400;
   constexpr int kEbLeft = 7000;
   constexpr int kCinLeft = 8800;
-  const RowPlace ea = s.AddRow("Ea", 1, 0, 80, kEaLeft, kExpTop);
-  s.EditAfterTitle("EditEA", ea, "EA[1:0]", Edits("Ea", 1, 0, "EA[1:0]"));
-  const RowPlace eb = s.AddRow("EB", 1, 0, 80, kEbLeft, kExpTop);
-  s.EditAfterTitle("EditEB", eb, "EB[1:0]", Edits("EB", 1, 0, "EB[1:0]"));
-  s.AddText("C", kCinLeft - 180, kExpTop + 40);
-  s.AddCell("c_in", kCinLeft, kExpTop);
+  const RowPlace ea = s.EditableRow("EditEA", stage.Ea, 80, kEaLeft, kExpTop);
+  const RowPlace eb = s.EditableRow("EditEB", stage.EB, 80, kEbLeft, kExpTop);
+  s.AddText(stage.c_in.title(), kCinLeft - 180, TextLevelWith(kExpTop));
+  s.AddCell(stage.c_in, kCinLeft, kExpTop);
 
   constexpr int kAddTop = kExpTop + kCellHeight + 200;
   constexpr int kAddHeight = 300;
@@ -62,15 +58,15 @@ StageLayout NSmallExpLayout(const NSmallExp& /*stage*/) {
   s.Arrow(ebMid, eb.Bottom(), ebMid, kAddTop);
   s.Arrow(CellCentre(kCinLeft), kExpTop + kCellHeight, CellCentre(kCinLeft), kAddTop);
 
-  // DELTA, in this window's cell order: cell 0 is bit 1, cell 1 is bit 0.
+  // The two bits of DELTA, each a cell titled by its bit.
   constexpr int kDeltaTop = kAddTop + kAddHeight + 200;
   constexpr int kDelta1Left = 5900;
   constexpr int kDelta0Left = 7700;
-  s.AddCell("DELTA", kDelta1Left, kDeltaTop, 0);
-  s.AddText("DELTA[1]", kDelta1Left + 220, kDeltaTop + 40);
+  s.AddCell(stage.DELTA, kDelta1Left, kDeltaTop, stage.DELTA.Position(1));
+  s.TitleCloseRightOf("DELTA[1]", kDelta1Left, kDeltaTop);
   s.Arrow(CellCentre(kDelta1Left), kAddTop + kAddHeight, CellCentre(kDelta1Left), kDeltaTop);
-  s.AddCell("DELTA", kDelta0Left, kDeltaTop, 1);
-  s.AddText("DELTA[0]", kDelta0Left + 220, kDeltaTop + 40);
+  s.AddCell(stage.DELTA, kDelta0Left, kDeltaTop, stage.DELTA.Position(0));
+  s.TitleCloseRightOf("DELTA[0]", kDelta0Left, kDeltaTop);
   s.Arrow(CellCentre(kDelta0Left), kAddTop + kAddHeight, CellCentre(kDelta0Left), kDeltaTop);
 
   // The multiplexer passes sign and significand of the larger operand; bit 1
@@ -83,28 +79,28 @@ StageLayout NSmallExpLayout(const NSmallExp& /*stage*/) {
   s.Route({{kRowLeft, kFaTop + kCellHeight / 2},
            {kChannel, kFaTop + kCellHeight / 2},
            {kChannel, mux.top}});
-  s.AddText("SA,FA[0:52]", kChannel + 80, kBusLabelTop);
+  s.AddText("SA,FA[0:52]", kChannel + kBusTextGap, kBusLabelTop);
   s.Arrow(kFbBusX, kFbTop + kCellHeight, kFbBusX, mux.top);
-  s.AddText("SB,FB[0:52]", kFbBusX + 80, kBusLabelTop);
+  s.AddText("SB,FB[0:52]", kFbBusX + kBusTextGap, kBusLabelTop);
   const int selectY = kDeltaTop + kCellHeight / 2;
   s.Arrow(kDelta1Left, selectY, mux.RightSideAt(selectY), selectY);
 
   // Outputs: the sign of the larger operand and its significand, one
   // position to the left (FLP = 2 x F).
   constexpr int kFlpTop = 4810;
-  SignOnTitleLine(s, "SL", "SL", kFlpTop);
+  SignOnTitleLine(s, stage.SL, kFlpTop);
   s.Arrow(CellCentre(kSignCellLeft), mux.Bottom(), CellCentre(kSignCellLeft), kFlpTop - 550);
-  s.Arrow(3800, mux.Bottom(), 3800, kFlpTop - 250);
-  s.AddRow("FLP", -1, 51, 20, kRowLeft, kFlpTop);
+  s.Arrow(3800, mux.Bottom(), 3800, AboveIndexLabels(kFlpTop));
+  s.AddRow(stage.FLP, 20, kRowLeft, kFlpTop);
   return s.Finish();
 }
 
-StageLayout NSmallSigLayout(const NSmallSig& /*stage*/) {
+StageLayout NSmallSigLayout(const NSmallSig& stage) {
   Sketch s;
   constexpr int kFaTop = 690;
   constexpr int kFbTop = 1590;
-  SignificandRow(s, "Fa", "FA[0:52]", "EditFA", 0, 52, kFaTop);
-  SignificandRow(s, "FB", "FB[0:52]", "EditFB", 0, 52, kFbTop);
+  SignificandRow(s, stage.Fa, "EditFA", kFaTop);
+  SignificandRow(s, stage.FB, "EditFB", kFbTop);
 
   // Both significands inverted: the smaller one enters the subtraction as
   // its one's complement.
@@ -123,21 +119,21 @@ StageLayout NSmallSigLayout(const NSmallSig& /*stage*/) {
   constexpr int kFaoX = 1425;
   constexpr int kMuxTop = 3150;
   s.Arrow(kFaoX, kInvTop + kInvHeight, kFaoX, kMuxTop);
-  s.AddText("FAO[0:52]", kFaoX + 80, 2700);
+  s.AddText("FAO[0:52]", kFaoX + kBusTextGap, 2700);
   s.Arrow(kFbx, kInvTop + kInvHeight, kFbx, kMuxTop);
-  s.AddText("FBO[0:52]", kFbx + 80, 2700);
+  s.AddText("FBO[0:52]", kFbx + kBusTextGap, 2700);
   const MuxPlace mux = s.AddMux({150, kMuxTop, 6050, 800}, {{"1", kFaoX + 170}, {"0", kFbx + 170}});
 
-  // DELTA, in this window's cell order: cell 0 is bit 0, cell 1 is bit 1.
+  // The two bits of DELTA, each a cell titled by its bit and edited alone.
   constexpr int kDeltaLeft = 7000;
   constexpr int kDelta0Top = 3200;
   constexpr int kDelta1Top = 3600;
-  const int buttonLeft = After(kDeltaLeft + 220, "DELTA[0]");
-  s.AddCell("DELTA", kDeltaLeft, kDelta0Top, 0);
-  s.AddText("DELTA[0]", kDeltaLeft + 220, kDelta0Top + 40);
+  const int buttonLeft = After(kDeltaLeft + kCellWidth + kCloseGap, "DELTA[0]");
+  s.AddCell(stage.DELTA, kDeltaLeft, kDelta0Top, stage.DELTA.Position(0));
+  s.TitleCloseRightOf("DELTA[0]", kDeltaLeft, kDelta0Top);
   s.AddButton("EditDELTA0", "Edit", buttonLeft, kDelta0Top + 38, Edits("DELTA", 0, 0, "DELTA(0)"));
-  s.AddCell("DELTA", kDeltaLeft, kDelta1Top, 1);
-  s.AddText("DELTA[1]", kDeltaLeft + 220, kDelta1Top + 40);
+  s.AddCell(stage.DELTA, kDeltaLeft, kDelta1Top, stage.DELTA.Position(1));
+  s.TitleCloseRightOf("DELTA[1]", kDeltaLeft, kDelta1Top);
   s.AddButton("EditDELTA1", "Edit", buttonLeft, kDelta1Top + 38, Edits("DELTA", 1, 1, "DELTA(1)"));
   for (int top : {kDelta0Top, kDelta1Top}) {
     const int y = top + kCellHeight / 2;
@@ -146,8 +142,8 @@ StageLayout NSmallSigLayout(const NSmallSig& /*stage*/) {
 
   // Output: the one's complement of the aligned smaller significand.
   constexpr int kFsopaTop = 4660;
-  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), kFsopaTop - 250);
-  s.AddRow("FSOPA", -1, 52, 0, kRowLeft, kFsopaTop);
+  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), AboveIndexLabels(kFsopaTop));
+  s.AddRow(stage.FSOPA, 0, kRowLeft, kFsopaTop);
   return s.Finish();
 }
 

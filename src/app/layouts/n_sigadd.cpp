@@ -11,14 +11,12 @@ constexpr int kChannel = 250;  // where a bus runs down left of them
 
 }  // namespace
 
-StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
+StageLayout NSigaddLayout(const NSigadd& stage) {
   Sketch s;
   constexpr int kFlpTop = 630;
   constexpr int kFsopaTop = 1500;
-  const RowPlace flp = s.AddRow("FLP", -1, 51, 0, kRowLeft, kFlpTop);
-  s.EditAfterTitle("EditFLP", flp, "FLP[-1:51]", Edits("FLP", -1, 51, "FLP[-1:51]"));
-  const RowPlace fsopa = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, kFsopaTop);
-  s.EditAfterTitle("EditFSOPA", fsopa, "FSOPA[-1:52]", Edits("FSOPA", -1, 52, "FSOPA[-1:52]"));
+  s.EditableRow("EditFLP", stage.FLP, 0, kRowLeft, kFlpTop);
+  s.EditableRow("EditFSOPA", stage.FSOPA, 0, kRowLeft, kFsopaTop);
 
   // The prefix adder: digit sums Sigma and suffix carry statuses PI inside.
   constexpr int kAdderTop = 2000;
@@ -27,9 +25,8 @@ StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   s.AddBox(150, kAdderTop, 9400, kAdderBottom - kAdderTop);
   s.AddText("Parallel Prefix Addder(55)", 150, kAdderTop, 6750, kAdderBottom - kAdderTop,
             TextStyle::Block);
-  s.AddButton("ShowSigma", "Show Sigma", 7000, kAdderTop + 38,
-              Shows("Sigma", -2, 52, "Sigma[-2:52]"), 1100);
-  s.AddButton("ShowPI", "Show PI", 8250, kAdderTop + 38, Shows("PIE", -2, 52, "PI[-2:52]"), 1100);
+  s.AddButton("ShowSigma", "Show Sigma", 7000, kAdderTop + 38, Shows(stage.Sigma), 1100);
+  s.AddButton("ShowPI", "Show PI", 8250, kAdderTop + 38, Shows(stage.PIE), 1100);
   s.Route({{kRowLeft, kFlpTop + kCellHeight / 2},
            {kChannel, kFlpTop + kCellHeight / 2},
            {kChannel, kAdderTop}});
@@ -44,9 +41,9 @@ StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   constexpr int kPropX = 500;
   constexpr int kGenX = 2500;
   s.Arrow(kPropX, kAdderBottom, kPropX, kUnitsTop);
-  s.ViewAfterTitle("expandprop_c", "Prop_C[-1:52]", kPropX + 80, kNamesTop, "prop_c", -1, 52);
+  s.ViewAfterTitle("expandprop_c", stage.prop_c, kPropX + kBusTextGap, kNamesTop);
   s.Arrow(kGenX, kAdderBottom, kGenX, kUnitsTop);
-  s.ViewAfterTitle("expandgen_c", "Gen_C[-2:52]", kGenX + 80, kNamesTop, "gen_c", -2, 52);
+  s.ViewAfterTitle("expandgen_c", stage.gen_c, kGenX + kBusTextGap, kNamesTop);
   constexpr int kOrLeft = 150;
   constexpr int kOrWidth = 2750;
   s.AddUnit("OR(54)", kOrLeft, kUnitsTop, kOrWidth, kUnitHeight);
@@ -61,16 +58,16 @@ StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   constexpr int kXnorPx = 6200;
   s.Arrow(kPx, kAdderBottom, kPx, kXorTop);
   s.Route({{kPx, kBranchY}, {kXnorPx, kBranchY}, {kXnorPx, kUnitsTop}});
-  s.ViewAfterTitle("expandp", "P[-2:52]", kPx + 80, kNamesTop, "P", -2, 52);
+  s.ViewAfterTitle("expandp", stage.P, kPx + kBusTextGap, kNamesTop);
   constexpr int kGen2X = 8600;
   s.Arrow(kGen2X, kAdderBottom, kGen2X, kUnitsTop);
-  s.AddText("Gen_C[-2:52]", LeftOf("Gen_C[-2:52]", kGen2X), kNamesTop);
+  s.AddText(stage.gen_c.title(), LeftOf(stage.gen_c.title(), kGen2X), kNamesTop);
   s.AddUnit("XNOR(55)", kXnorLeft, kUnitsTop, kXnorWidth, kUnitHeight);
 
   constexpr int kGpcY = kXorTop + kUnitHeight / 2;
   const int orMid = kOrLeft + kOrWidth / 2;
   s.Route({{orMid, kUnitsTop + kUnitHeight}, {orMid, kGpcY}, {kXorLeft, kGpcY}});
-  s.ViewAfterTitle("ExpandOR", "GP_C[-1:52]", orMid + 80, kGpcY - 300, "GP_C", -1, 52);
+  s.ViewAfterTitle("ExpandOR", stage.GP_C, orMid + kBusTextGap, kGpcY - 300);
   s.AddUnit("XOR(54)", kXorLeft, kXorTop, kXorWidth, kUnitHeight);
 
   // The sign of the plain sum selects: FLP > x takes the incremented sum,
@@ -78,18 +75,18 @@ StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   constexpr int kMuxTop = 4100;
   constexpr int kXorOutX = kPx;
   s.Arrow(kXorOutX, kXorTop + kUnitHeight, kXorOutX, kMuxTop);
-  s.ViewAfterTitle("expandmy_xor", "FOPSUMI[-1:52]", kXorOutX + 80, kXorTop + kUnitHeight + 50,
-                   "my_xor", -1, 52);
+  s.ViewAfterTitle("expandmy_xor", stage.my_xor, kXorOutX + kBusTextGap,
+                   kXorTop + kUnitHeight + 50);
   constexpr int kXnorOutX = 6700;
   s.Arrow(kXnorOutX, kUnitsTop + kUnitHeight, kXnorOutX, kMuxTop);
-  s.ViewAfterTitle("expandmy_xnor", "FOPSUM[-2:52]", kXnorOutX + 80, 3280, "my_XNOR", -2, 52);
+  s.ViewAfterTitle("expandmy_xnor", stage.my_XNOR, kXnorOutX + kBusTextGap, 3280);
 
   // FOPSUM[-2], the select, taken from the top bit of the inverted sum.
   constexpr int kSelLeft = 8610;
   constexpr int kSelTop = 3650;
   s.Arrow(CellCentre(kSelLeft), kUnitsTop + kUnitHeight, CellCentre(kSelLeft), kSelTop);
-  s.AddCell("Fopsum2", kSelLeft, kSelTop);
-  s.TitleLeftOf("FOPSUM[-2]", kSelLeft, kSelTop);
+  s.AddCell(stage.Fopsum2, kSelLeft, kSelTop);
+  s.TitleLeftOf(stage.Fopsum2, kSelLeft, kSelTop);
   const MuxPlace mux{150, kMuxTop, 7450, 350};
   const int selectY = mux.top + 150;
   s.Route({{CellCentre(kSelLeft), kSelTop + kCellHeight},
@@ -101,8 +98,8 @@ StageLayout NSigaddLayout(const NSigadd& /*stage*/) {
   // Output: the magnitude of the difference.
   constexpr int kAbsTop = 5070;
   const int outX = 3875;
-  s.Arrow(outX, mux.Bottom(), outX, kAbsTop - 250);
-  s.AddRow("abs_FPSUM", -1, 52, 0, kRowLeft, kAbsTop);
+  s.Arrow(outX, mux.Bottom(), outX, AboveIndexLabels(kAbsTop));
+  s.AddRow(stage.abs_FPSUM, 0, kRowLeft, kAbsTop);
   return s.Finish();
 }
 

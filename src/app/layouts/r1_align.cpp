@@ -18,10 +18,9 @@ constexpr int kControlLeft = 7800;
 
 }  // namespace
 
-StageLayout R1ShiftRLayout(const R1ShiftR& /*stage*/) {
+StageLayout R1ShiftRLayout(const R1ShiftR& stage) {
   Sketch s;
-  const RowPlace fsop = s.AddRow("FSOP", -1, 53, 0, kOuterLeft, 630);
-  s.EditAfterTitle("EditFSOP", fsop, "FSOP[-1:53]", Edits("FSOP", -1, 53, "FSOP[-1:53]"));
+  const RowPlace fsop = s.EditableRow("EditFSOP", stage.FSOP, 0, kOuterLeft, 630);
   const int busX = fsop.CellCentre(28);
 
   // The shifter, its amount MAG_MED[5:0] entering from the right.
@@ -29,8 +28,7 @@ StageLayout R1ShiftRLayout(const R1ShiftR& /*stage*/) {
   const int shiftBottom = 2200;
   s.AddUnit("ShiftR(63)", kOuterLeft, shiftTop, kUnitRight - kOuterLeft, shiftBottom - shiftTop);
   s.Arrow(busX, fsop.Bottom(), busX, shiftTop);
-  const RowPlace mag = s.AddRow("MAG_MED", 5, 0, 80, kControlLeft, 1700);
-  s.EditAfterTitle("EditMAG_MED", mag, "MAG_MED[5:0]", Edits("MAG_MED", 5, 0, "MAG_MED[5:0]"));
+  const RowPlace mag = s.EditableRow("EditMAG_MED", stage.MAG_MED, 80, kControlLeft, 1700);
   s.Arrow(mag.left, mag.Middle(), kUnitRight, mag.Middle());
 
   // Every position the operand leaves free takes S.EFF.
@@ -40,27 +38,27 @@ StageLayout R1ShiftRLayout(const R1ShiftR& /*stage*/) {
             extendBottom - extendTop);
   s.Arrow(busX, shiftBottom, busX, extendTop);
   const int seffTop = extendTop + (extendBottom - extendTop - kCellHeight) / 2;
-  s.AddCell("seff", kControlLeft, seffTop);
-  s.TitleAbove("SEFF", kControlLeft, seffTop);
-  s.EditRightOf("EditSeff", kControlLeft, seffTop, Edits("seff", 0, 0, "SEFF"));
+  s.AddCell(stage.seff, kControlLeft, seffTop);
+  s.TitleAbove(stage.seff, kControlLeft, seffTop);
+  s.EditRightOf("EditSeff", kControlLeft, seffTop, Edits(stage.seff));
   s.Arrow(kControlLeft, seffTop + kCellHeight / 2, kUnitRight, seffTop + kCellHeight / 2);
 
-  const RowPlace med = s.AddRow("FSOPAmed", -1, 116, 0, kOuterLeft, 3660);
-  s.EditAfterTitle("ExpandFSOPAmed", med, "FSOPA.med[-1:116]", Shows("FSOPAmed", -1, 116, "FSOPA"),
-                   "Expand");
+  // The expanded view is titled with the bare name of the signal.
+  const RowPlace med = s.AddRow(stage.FSOPAmed, 0, kOuterLeft, 3660);
+  s.EditAfterTitle("ExpandFSOPAmed", med, Shows("FSOPAmed", -1, 116, "FSOPA"), "Expand");
   s.Arrow(busX, extendBottom, busX, med.top);
   return s.Finish();
 }
 
-StageLayout R1BigMuxLayout(const R1BigMux& /*stage*/) {
+StageLayout R1BigMuxLayout(const R1BigMux& stage) {
   Sketch s;
-  // Input 0: the medium alignment, on top; its bus takes the channel.
-  const RowPlace med = s.AddRow("FSOPAmed", -1, 116, 0, kOuterLeft, 630);
-  s.EditAfterTitle("EditFSOPAmed", med, "FSOPA.med[-1:116]",
-                   Edits("FSOPAmed", -1, 116, "FSOPAmed[-1:116]"), "Edit\\Expand");
+  // Input 0: the medium alignment, on top; its bus takes the channel. The
+  // editor titles it with the wire's name rather than the row's title.
+  const RowPlace med = s.AddRow(stage.FSOPAmed, 0, kOuterLeft, 630);
+  s.EditAfterTitle("EditFSOPAmed", med, Edits("FSOPAmed", -1, 116, "FSOPAmed[-1:116]"),
+                   "Edit\\Expand");
   // Input 1: 64 copies of S.EFF followed by FSO.
-  const RowPlace fso = s.AddRow("FSO", 0, 53, 0, kInnerLeft, 1500);
-  s.EditAfterTitle("EditFSO", fso, "FSO[0:53]", Edits("FSO", 0, 53, "FSO[0:53]"));
+  const RowPlace fso = s.EditableRow("EditFSO", stage.FSO, 0, kInnerLeft, 1500);
 
   const int input0X = 3700;
   const int input1X = fso.CellCentre(36);
@@ -69,7 +67,7 @@ StageLayout R1BigMuxLayout(const R1BigMux& /*stage*/) {
   const int muxTop = 2750;
   const int muxHeight = 550;
   const int muxWidth = 4900;
-  const RowPlace outPlace = PlaceRow(-1, 116, 0, kOuterLeft, 4000);
+  const RowPlace outPlace = PlaceRow(stage.FSOPA, 0, kOuterLeft, 4000);
   const int outX = outPlace.CellCentre(28);
   const MuxPlace mux = s.AddMux({outX - muxWidth / 2, muxTop, muxWidth, muxHeight},
                                 {{"0", input0X}, {"1", input1X}});
@@ -78,33 +76,34 @@ StageLayout R1BigMuxLayout(const R1BigMux& /*stage*/) {
 
   const int seffLeft = input1X + 550;
   const int seffTop = joinY - kCellHeight / 2;
-  s.AddCell("seff", seffLeft, seffTop);
-  s.TitleAbove("S.EFF^64", seffLeft, seffTop);
-  s.AddButton("EditSeff", "Edit", After(seffLeft, "S.EFF^64"), seffTop - 290,
+  s.AddCell(stage.seff, seffLeft, seffTop);
+  s.TitleAbove(stage.seff, seffLeft, seffTop);
+  // Drawn as the 64 copies it stands for, edited as the one bit it is.
+  s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
               Edits("seff", 0, 0, "SEFF[0]"));
   s.Link(seffLeft, joinY, input1X, joinY);
-  s.AddText("FSOPA.big[-1:116]", input1X - 60 - 1300, joinY + 60, 1300, 220, TextStyle::Note);
+  s.AddText("FSOPA.big[-1:116]", input1X - 60 - 1300, joinY + kNoteBelowLine, 1300, 220,
+            TextStyle::Note);
 
   // IS_BIG selects.
   const int selLeft = 8300;
   const int selTop = muxTop + (muxHeight - kCellHeight) / 2;
   const int selY = selTop + kCellHeight / 2;
-  s.AddCell("IS_BIG", selLeft, selTop);
-  s.TitleAbove("IS_BIG", selLeft, selTop);
+  s.AddCell(stage.IS_BIG, selLeft, selTop);
+  s.TitleAbove(stage.IS_BIG, selLeft, selTop);
+  // The editor numbers this one bit 1, not 0.
   s.EditRightOf("EditIS_BIG", selLeft, selTop, Edits("IS_BIG", 1, 1, "IS_BIG"));
   s.Arrow(selLeft, selY, mux.RightSideAt(selY), selY);
 
-  const RowPlace out = s.AddRow("FSOPA", outPlace);
-  s.EditAfterTitle("ExpandFSOPA", out, "FSOPA[-1:116]", Shows("FSOPA", -1, 116, "FSOPA[-1:116]"),
-                   "Expand");
+  const RowPlace out = s.AddRow(stage.FSOPA, outPlace);
+  s.EditAfterTitle("ExpandFSOPA", out, Shows(stage.FSOPA), "Expand");
   s.Arrow(outX, mux.Bottom(), outX, out.top);
   return s.Finish();
 }
 
-StageLayout R1ShiftLLayout(const R1ShiftL& /*stage*/) {
+StageLayout R1ShiftLLayout(const R1ShiftL& stage) {
   Sketch s;
-  const RowPlace fl = s.AddRow("FL", 0, 52, 20, kOuterLeft, 900);
-  s.EditAfterTitle("EditFL", fl, "FL[0:52]", Edits("FL", 0, 52, "FL[0:52]"));
+  const RowPlace fl = s.EditableRow("EditFL", stage.FL, 20, kOuterLeft, 900);
   const int busX = fl.CellCentre(28);
 
   const int boxTop = 1900;
@@ -112,37 +111,40 @@ StageLayout R1ShiftLLayout(const R1ShiftL& /*stage*/) {
   s.AddUnit("ShiftL(1)", kOuterLeft, boxTop, kUnitRight - kOuterLeft, boxBottom - boxTop);
   s.Arrow(busX, fl.Bottom(), busX, boxTop);
   const int seffTop = boxTop + (boxBottom - boxTop - kCellHeight) / 2;
-  s.AddCell("seff", kControlLeft, seffTop);
-  s.TitleAbove("S.EFF", kControlLeft, seffTop);
+  s.AddCell(stage.seff, kControlLeft, seffTop);
+  s.TitleAbove(stage.seff, kControlLeft, seffTop);
+  // The editor titles it without the dot.
   s.EditRightOf("EditSeff", kControlLeft, seffTop, Edits("seff", 0, 0, "SEFF"));
   s.Arrow(kControlLeft, seffTop + kCellHeight / 2, kUnitRight, seffTop + kCellHeight / 2);
 
-  const RowPlace flp = s.AddRow("FLP", -1, 52, 0, kOuterLeft, 3400);
+  const RowPlace flp = s.AddRow(stage.FLP, 0, kOuterLeft, 3400);
   s.Arrow(busX, boxBottom, busX, flp.top);
   return s.Finish();
 }
 
-StageLayout R1IsR1Layout(const R1IsR1& /*stage*/) {
+StageLayout R1IsR1Layout(const R1IsR1& stage) {
   Sketch s;
   // Inputs on top, each with its editor.
   const int inTop = 900;
   struct Input {
-    const char* wire;
-    const char* title;
+    const Wire& wire;
     const char* button;
-    const char* editorTitle;
+    const char* editorTitle;  // null: the wire's own title
     int left;
   };
   const Input inputs[] = {
-      {"MAG_MED", "MAG_MED[0]", "EditMAG_MED", "MAG_MED", 1800},
-      {"SIGN_BIG_N", "not(SIGN_BIG)", "EditSIGN_BIG_N", "not(SIGN_BIG)", 3600},
-      {"RIGHT_OR", "RIGHT_OR", "EditRIGHT_OR", "RIGHT_OR", 5600},
-      {"IS_BIG", "IS_BIG", "EditIS_BIG", "IS_BIG", 7400},
+      // Titled by its bit over the cell, by its name in the editor.
+      {stage.MAG_MED, "EditMAG_MED", "MAG_MED", 1800},
+      {stage.SIGN_BIG_N, "EditSIGN_BIG_N", nullptr, 3600},
+      {stage.RIGHT_OR, "EditRIGHT_OR", nullptr, 5600},
+      {stage.IS_BIG, "EditIS_BIG", nullptr, 7400},
   };
   for (const Input& in : inputs) {
     s.AddCell(in.wire, in.left, inTop);
-    s.TitleAbove(in.title, in.left, inTop);
-    s.EditRightOf(in.button, in.left, inTop, Edits(in.wire, 0, 0, in.editorTitle));
+    s.TitleAbove(in.wire, in.left, inTop);
+    s.EditRightOf(
+        in.button, in.left, inTop,
+        in.editorTitle == nullptr ? Edits(in.wire) : Edits(in.wire.name(), 0, 0, in.editorTitle));
   }
   const int inBottom = inTop + kCellHeight;
 
@@ -154,7 +156,7 @@ StageLayout R1IsR1Layout(const R1IsR1& /*stage*/) {
   s.Arrow(CellCentre(3600), inBottom, CellCentre(3600), andTop);
   const int andResLeft = 2700;
   const int andResTop = 2550;
-  s.AddCell("AND_res", andResLeft, andResTop);
+  s.AddCell(stage.AND_res, andResLeft, andResTop);
   s.Arrow(CellCentre(andResLeft), andBottom, CellCentre(andResLeft), andResTop);
 
   const int orTop = 3300;
@@ -166,8 +168,8 @@ StageLayout R1IsR1Layout(const R1IsR1& /*stage*/) {
 
   const int outLeft = 5010;
   const int outTop = 4200;
-  s.AddCell("IS_R1", outLeft, outTop);
-  s.TitleLeftOf("IS_R1", outLeft, outTop);
+  s.AddCell(stage.IS_R1, outLeft, outTop);
+  s.TitleLeftOf(stage.IS_R1, outLeft, outTop);
   s.Arrow(CellCentre(outLeft), orBottom, CellCentre(outLeft), outTop);
   return s.Finish();
 }

@@ -6,13 +6,11 @@
 
 namespace sumaris::layout {
 
-StageLayout R1MediumLayout(const R1Medium& /*stage*/) {
+StageLayout R1MediumLayout(const R1Medium& stage) {
   Sketch s;
   // Inputs: EA[6:0] and EB[6:0].
-  const RowPlace ea = s.AddRow("Ea", 6, 0, 80, 2000, 650);
-  s.EditAfterTitle("EditEA", ea, "EA[6:0]", Edits("Ea", 6, 0, "EA[6:0]"));
-  const RowPlace eb = s.AddRow("EB", 6, 0, 80, 4800, 650);
-  s.EditAfterTitle("EditEB", eb, "EB[6:0]", Edits("EB", 6, 0, "EB[6:0]"));
+  const RowPlace ea = s.EditableRow("EditEA", stage.Ea, 80, 2000, 650);
+  const RowPlace eb = s.EditableRow("EditEB", stage.EB, 80, 4800, 650);
 
   // The 7-bit adder EA + not EB, carry in 0.
   const int adderTop = 1250;
@@ -23,15 +21,17 @@ StageLayout R1MediumLayout(const R1Medium& /*stage*/) {
 
   // Its carry out, and the sum: bit 6 (SIGN_MED) in front of DELTA[5:0].
   const int sumTop = 2150;
-  s.AddCell("Cout", 1800, sumTop);
-  s.TitleLeftOf("Cout", 1800, sumTop);
+  s.AddCell(stage.Cout, 1800, sumTop);
+  s.TitleLeftOf(stage.Cout, 1800, sumTop);
   s.Arrow(CellCentre(1800), adderBottom, CellCentre(1800), sumTop);
 
   const int signLeft = 4000;
-  s.AddCell("SIGN_MED", signLeft, sumTop);
-  const RowPlace delta = s.AddRow("DELTA", 5, 0, 80, signLeft + kCellPitch, sumTop);
-  s.RowTitleLeftOf("DELTA[6:0]", signLeft, sumTop);
-  s.AddText("SIGN_MED", signLeft - TextWidth("SIGN_MED") - 40, sumTop + kCellHeight + 20);
+  s.AddCell(stage.SIGN_MED, signLeft, sumTop);
+  // The row's title covers the sign cell in front of it.
+  const RowPlace delta = s.AddRow(stage.DELTA, 80, signLeft + kCellPitch, sumTop);
+  s.RowTitleLeftOf(signLeft, sumTop);
+  const std::string& sign = stage.SIGN_MED.title();
+  s.AddText(sign, signLeft - TextWidth(sign) - 40, sumTop + kCellHeight + 20);
   const int sumCentre = (signLeft + delta.Right()) / 2;
   s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
 
@@ -42,8 +42,8 @@ StageLayout R1MediumLayout(const R1Medium& /*stage*/) {
   const int deltaCentre = delta.CellCentre(3);
   s.Arrow(deltaCentre, delta.Bottom(), deltaCentre, xorTop);
 
-  const RowPlace mag = s.AddRow("MAG_MED", 5, 0, 80, delta.left, 3800);
-  s.RowTitleLeftOf("MAG_MED[5:0]", mag.left, mag.top);
+  const RowPlace mag = s.AddRow(stage.MAG_MED, 80, delta.left, 3800);
+  s.RowTitleLeftOf(mag.left, mag.top);
   s.Arrow(deltaCentre, xorTop + 350, deltaCentre, mag.top);
 
   // The OR tree over MAG_MED[5:1]; bit 0 does not enter.
@@ -53,33 +53,35 @@ StageLayout R1MediumLayout(const R1Medium& /*stage*/) {
   for (int p = 0; p <= 4; ++p)
     s.Link(mag.CellCentre(p), mag.Bottom(), mag.CellCentre(p), tapY);
   s.Link(mag.CellCentre(0), tapY, mag.CellCentre(4), tapY);
-  s.AddText("MAG_MED[5:1]", orInput - 80 - 1100, tapY + 60, 1100, 220, TextStyle::Note);
+  s.AddText("MAG_MED[5:1]", orInput - 80 - 1100, tapY + kNoteBelowLine, 1100, 220, TextStyle::Note);
   s.AddUnit("OR TREE", 4000, orTop, 1290, 350);
   s.Arrow(orInput, tapY, orInput, orTop);
 
   const int resLeft = orInput - kCellWidth / 2;
   const int resTop = 5150;
-  s.AddCell("RES_MED", resLeft, resTop);
-  s.TitleLeftOf("RES_MED", resLeft, resTop);
+  s.AddCell(stage.RES_MED, resLeft, resTop);
+  s.TitleLeftOf(stage.RES_MED, resLeft, resTop);
   s.Arrow(orInput, orTop + 350, orInput, resTop);
   return s.Finish();
 }
 
-StageLayout R1LargeLayout(const R1Large& /*stage*/) {
+StageLayout R1LargeLayout(const R1Large& stage) {
   Sketch s;
   // Inputs: the top bits of both exponents behind a constant 0 (bit 11).
+  // Each row's title ("0,EA[10:7]") covers the constant cell too, and its
+  // Edit button follows that title; the editor takes the exponent bits
+  // alone, under a title without the constant.
   const int eaLeft = 1100;
-  s.AddCell("OEA", eaLeft, 650);
-  const RowPlace ea = s.AddRow("Ea", 10, 7, 80, eaLeft + kCellPitch, 650);
-  s.AddButton("EditOEA", "Edit", eaLeft + TextWidth("0,EA[10:7]") + 140, ea.TitleTop(),
+  s.AddCell(stage.OEA, eaLeft, 650);
+  const RowPlace ea = s.AddRow(stage.Ea, 80, eaLeft + kCellPitch, 650);
+  s.AddButton("EditOEA", "Edit", ButtonAfterRowTitle(eaLeft, ea.title), ea.TitleTop(),
               Edits("Ea", 10, 7, "EA[10:7]"));
-  // The row title covers the constant cell too.
   s.PlaceRowTitle(eaLeft, ea.TitleTop());
 
   const int ebLeft = 4100;
-  s.AddCell("OEB", ebLeft, 650);
-  const RowPlace eb = s.AddRow("EB", 10, 7, 80, ebLeft + kCellPitch, 650);
-  s.AddButton("EditOEB", "Edit", ebLeft + TextWidth("0,EB[10:7]") + 140, eb.TitleTop(),
+  s.AddCell(stage.OEB, ebLeft, 650);
+  const RowPlace eb = s.AddRow(stage.EB, 80, ebLeft + kCellPitch, 650);
+  s.AddButton("EditOEB", "Edit", ButtonAfterRowTitle(ebLeft, eb.title), eb.TitleTop(),
               Edits("EB", 10, 7, "EB[10:7]"));
   s.PlaceRowTitle(ebLeft, eb.TitleTop());
 
@@ -95,18 +97,21 @@ StageLayout R1LargeLayout(const R1Large& /*stage*/) {
 
   const int cinLeft = 6700;
   const int cinTop = adderTop + (400 - kCellHeight) / 2;
-  s.AddCell("CIN", cinLeft, cinTop);
-  s.TitleAbove("Carry in  ", cinLeft, cinTop);
+  s.AddCell(stage.CIN, cinLeft, cinTop);
+  s.TitleAbove(stage.CIN, cinLeft, cinTop);
+  // The editor's title drops the spaces that pad the drawn one.
   s.EditRightOf("EditCIN", cinLeft, cinTop, Edits("CIN", 0, 0, "Carry in"));
   s.Arrow(cinLeft, cinTop + kCellHeight / 2, adderRight, cinTop + kCellHeight / 2);
 
   // The sum: SIGN_BIG (bit 11) in front of DELTA[10:7].
   const int sumTop = 2150;
   const int signLeft = 3000;
-  s.AddCell("SIGN_BIG", signLeft, sumTop);
-  const RowPlace delta = s.AddRow("DELTA", 10, 7, 80, signLeft + kCellPitch, sumTop);
-  s.RowTitleLeftOf("DELTA[11:7]", signLeft, sumTop);
-  s.AddText("SIGN_BIG", signLeft - TextWidth("SIGN_BIG") - 40, sumTop + kCellHeight + 20);
+  s.AddCell(stage.SIGN_BIG, signLeft, sumTop);
+  // The row's title covers the sign cell in front of it.
+  const RowPlace delta = s.AddRow(stage.DELTA, 80, signLeft + kCellPitch, sumTop);
+  s.RowTitleLeftOf(signLeft, sumTop);
+  const std::string& sign = stage.SIGN_BIG.title();
+  s.AddText(sign, signLeft - TextWidth(sign) - 40, sumTop + kCellHeight + 20);
   const int sumCentre = (signLeft + delta.Right()) / 2;
   s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
 
@@ -120,13 +125,13 @@ StageLayout R1LargeLayout(const R1Large& /*stage*/) {
 
   const int medLeft = 5400;
   const int medTop = xorTop + (350 - kCellHeight) / 2;
-  s.AddCell("SIGN_MED", medLeft, medTop);
-  s.TitleAbove("SIGN_MED", medLeft, medTop);
-  s.EditRightOf("EditSIGN_MED", medLeft, medTop, Edits("SIGN_MED", 0, 0, "SIGN_MED"));
+  s.AddCell(stage.SIGN_MED, medLeft, medTop);
+  s.TitleAbove(stage.SIGN_MED, medLeft, medTop);
+  s.EditRightOf("EditSIGN_MED", medLeft, medTop, EditsSignal(stage.SIGN_MED));
   s.Arrow(medLeft, medTop + kCellHeight / 2, xorRight, medTop + kCellHeight / 2);
 
-  const RowPlace mag = s.AddRow("MAG_LRG", 10, 6, 80, delta.left, 3800);
-  s.RowTitleLeftOf("MAG_LRG[10:6]", mag.left, mag.top);
+  const RowPlace mag = s.AddRow(stage.MAG_LRG, 80, delta.left, 3800);
+  s.RowTitleLeftOf(mag.left, mag.top);
   const int magCentre = mag.CellCentre(2);
   s.Arrow(magCentre, xorTop + 350, magCentre, mag.top);
 
@@ -138,8 +143,8 @@ StageLayout R1LargeLayout(const R1Large& /*stage*/) {
 
   const int bigLeft = magCentre - kCellWidth / 2;
   const int bigTop = 5150;
-  s.AddCell("IS_BIG", bigLeft, bigTop);
-  s.TitleLeftOf("IS_BIG", bigLeft, bigTop);
+  s.AddCell(stage.IS_BIG, bigLeft, bigTop);
+  s.TitleLeftOf(stage.IS_BIG, bigLeft, bigTop);
   s.Arrow(magCentre, orTop + 350, magCentre, bigTop);
   return s.Finish();
 }

@@ -32,7 +32,7 @@ constexpr int kOutputTop = 4000;
 
 // The mux of a swap stage, centred over the cell its output enters; the
 // select cell sits right of it. Returns the mux's place.
-MuxPlace SwapMux(Sketch& s, int outX, int input1X, const std::string& select,
+MuxPlace SwapMux(Sketch& s, int outX, int input1X, const Wire& select,
                  const std::string& selectButton) {
   const MuxPlace mux = s.AddMux({outX - kMuxWidth / 2, kMuxTop, kMuxWidth, kMuxHeight},
                                 {{"0", kInput0X}, {"1", input1X}});
@@ -40,7 +40,7 @@ MuxPlace SwapMux(Sketch& s, int outX, int input1X, const std::string& select,
   const int selY = selTop + kCellHeight / 2;
   s.AddCell(select, kSelectLeft, selTop);
   s.TitleAbove(select, kSelectLeft, selTop);
-  s.EditRightOf(selectButton, kSelectLeft, selTop, Edits(select, 0, 0, select));
+  s.EditRightOf(selectButton, kSelectLeft, selTop, EditsSignal(select));
   s.Arrow(kSelectLeft, selY, mux.RightSideAt(selY), selY);
   return mux;
 }
@@ -55,33 +55,30 @@ void ChannelToInput0(Sketch& s, const RowPlace& upper) {
 
 }  // namespace
 
-StageLayout R11CompLayout(const R11Comp& /*stage*/) {
+StageLayout R11CompLayout(const R11Comp& stage) {
   Sketch s;
   // Inputs: both significands; A's bus takes the channel, B's the middle.
-  const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, 630);
-  s.EditAfterTitle("EditFA", fa, "FA[0:52]", Edits("Fa", 0, 52, "FA[0:52]"));
-  const RowPlace fb = s.AddRow("FB", 0, 52, 20, kInnerLeft, 1500);
-  s.EditAfterTitle("EditFB", fb, "FB[0:52]", Edits("FB", 0, 52, "FB[0:52]"));
+  const RowPlace fa = s.EditableRow("EditFA", stage.Fa, 20, kOuterLeft, 630);
+  const RowPlace fb = s.EditableRow("EditFB", stage.FB, 20, kInnerLeft, 1500);
   const int middleX = fb.CellCentre(26);
 
   // The effective operation: SA xor SB xor SOP.
   const int signLeft = 8950;
   const int signTops[] = {1950, 2330, 2710};
-  const char* signWires[] = {"Sa", "SB", "SOP"};
-  const char* signTitles[] = {"SA", "SB", "SOP"};
+  const Wire* signs[] = {&stage.Sa, &stage.SB, &stage.SOP};
   const int xorLeft = 7900;
   const int xorRight = 8550;
   s.AddUnit("XOR", xorLeft, signTops[0], xorRight - xorLeft,
             signTops[2] + kCellHeight - signTops[0]);
   for (int i = 0; i < 3; ++i) {
-    s.AddCell(signWires[i], signLeft, signTops[i]);
-    s.TitleRightOf(signTitles[i], signLeft, signTops[i]);
+    s.AddCell(*signs[i], signLeft, signTops[i]);
+    s.TitleRightOf(*signs[i], signLeft, signTops[i]);
     s.Arrow(signLeft, signTops[i] + kCellHeight / 2, xorRight, signTops[i] + kCellHeight / 2);
   }
   const int seffLeft = 7250;
   const int seffTop = signTops[1];
-  s.AddCell("seff", seffLeft, seffTop);
-  s.TitleAbove("S.EFF", seffLeft, seffTop);
+  s.AddCell(stage.seff, seffLeft, seffTop);
+  s.TitleAbove(stage.seff, seffLeft, seffTop);
   s.Arrow(xorLeft, seffTop + kCellHeight / 2, seffLeft + kCellWidth, seffTop + kCellHeight / 2);
 
   // The complement of both significands under control of S.EFF.
@@ -93,19 +90,17 @@ StageLayout R11CompLayout(const R11Comp& /*stage*/) {
   s.Arrow(CellCentre(seffLeft), seffTop + kCellHeight, CellCentre(seffLeft), boxTop);
 
   // Outputs, nested like the inputs: B's straight below, A's round the channel.
-  const RowPlace fbo = s.AddRow("FBO", 0, 52, 20, kInnerLeft, 4210);
+  const RowPlace fbo = s.AddRow(stage.FBO, 20, kInnerLeft, 4210);
   s.Arrow(middleX, boxBottom, middleX, fbo.top);
-  const RowPlace fao = s.AddRow("FAO", 0, 52, 20, kInnerLeft, 5110);
+  const RowPlace fao = s.AddRow(stage.FAO, 20, kInnerLeft, 5110);
   s.Route({{kChannelX, boxBottom}, {kChannelX, fao.Middle()}, {fao.left, fao.Middle()}});
   return s.Finish();
 }
 
-StageLayout R1Align1Layout(const R1Align1& /*stage*/) {
+StageLayout R1Align1Layout(const R1Align1& stage) {
   Sketch s;
-  const RowPlace fao = s.AddRow("FAO", 0, 52, 20, kOuterLeft, 630);
-  s.EditAfterTitle("EditFAO", fao, "FAO[0:52]", Edits("FAO", 0, 52, "FAO[0:52]"));
-  const RowPlace fbo = s.AddRow("FBO", 0, 52, 20, kInnerLeft, 1500);
-  s.EditAfterTitle("EditFBO", fbo, "FBO[0:52]", Edits("FBO", 0, 52, "FBO[0:52]"));
+  const RowPlace fao = s.EditableRow("EditFAO", stage.FAO, 20, kOuterLeft, 630);
+  const RowPlace fbo = s.EditableRow("EditFBO", stage.FBO, 20, kInnerLeft, 1500);
   const int middleX = fbo.CellCentre(26);
 
   // A one to the left in a subtraction, B one to the right in an addition;
@@ -120,105 +115,100 @@ StageLayout R1Align1Layout(const R1Align1& /*stage*/) {
   const int seffLeft = 2900;
   const int seffTop = boxTop + (boxHeight - kCellHeight) / 2;
   const int seffY = seffTop + kCellHeight / 2;
-  s.AddCell("seff", seffLeft, seffTop);
-  s.TitleAbove("S.EFF", seffLeft, seffTop);
-  s.AddButton("EditSeff", "Edit", After(seffLeft, "S.EFF"), seffTop - 290,
-              Edits("seff", 0, 0, "S.EFF"));
+  s.AddCell(stage.seff, seffLeft, seffTop);
+  s.TitleAbove(stage.seff, seffLeft, seffTop);
+  s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
+              Edits(stage.seff));
   s.Arrow(seffLeft, seffY, leftBoxRight, seffY);
   s.Arrow(seffLeft + kCellWidth, seffY, rightBoxLeft, seffY);
   s.Arrow(kChannelX, fao.Bottom(), kChannelX, boxTop);
   s.Arrow(middleX, fbo.Bottom(), middleX, boxTop);
 
-  const RowPlace fbop = s.AddRow("FBOP", 0, 53, 0, kInnerLeft, 3400);
+  const RowPlace fbop = s.AddRow(stage.FBOP, 0, kInnerLeft, 3400);
   s.Arrow(middleX, boxBottom, middleX, fbop.top);
-  const RowPlace faop = s.AddRow("FAOP", -1, 52, 0, kInnerLeft, 4350);
+  const RowPlace faop = s.AddRow(stage.FAOP, 0, kInnerLeft, 4350);
   s.Route({{kChannelX, boxBottom}, {kChannelX, faop.Middle()}, {faop.left, faop.Middle()}});
   return s.Finish();
 }
 
-StageLayout R1Swap1Layout(const R1Swap1& /*stage*/) {
+StageLayout R1Swap1Layout(const R1Swap1& stage) {
   Sketch s;
   // Input 0 (SIGN_MED = 0, B small) on top, input 1 (A small) below.
-  const RowPlace fbop = s.AddRow("FBOP", 0, 53, 0, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditFBOP", fbop, "FBOP[0:53]", Edits("FBOP", 0, 53, "FBOP[0:53]"));
-  const RowPlace faop = s.AddRow("FAOP", -1, 52, 0, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFAOP", faop, "FAOP[-1:52]", Edits("FAOP", -1, 52, "FAOP[-1:52]"));
+  const RowPlace fbop = s.EditableRow("EditFBOP", stage.FBOP, 0, kOuterLeft, kUpperTop);
+  const RowPlace faop = s.EditableRow("EditFAOP", stage.FAOP, 0, kInnerLeft, kLowerTop);
 
   const int input1X = faop.CellCentre(36);
-  const RowPlace fsopPlace = PlaceRow(-1, 53, 0, kOuterLeft, kOutputTop);
+  const RowPlace fsopPlace = PlaceRow(stage.FSOP, 0, kOuterLeft, kOutputTop);
   const int outX = fsopPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_MED", "EditSIGN_MED");
+  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_MED, "EditSIGN_MED");
   ChannelToInput0(s, fbop);
   s.Arrow(input1X, faop.Bottom(), input1X, mux.top);
 
   // S.EFF fills the one position each operand leaves free.
   const int seffLeft = 5300;
   const int seffTop = kJoinY - kCellHeight / 2;
-  s.AddCell("seff", seffLeft, seffTop);
-  s.TitleAbove("S.EFF", seffLeft, seffTop);
-  s.AddButton("EditSeff", "Edit", After(seffLeft, "S.EFF"), seffTop - 290,
+  s.AddCell(stage.seff, seffLeft, seffTop);
+  s.TitleAbove(stage.seff, seffLeft, seffTop);
+  // The editor titles it without the dot.
+  s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
               Edits("seff", 0, 0, "SEFF"));
   s.Link(seffLeft, kJoinY, kInput0X, kJoinY);
   s.Link(seffLeft + kCellWidth, kJoinY, input1X, kJoinY);
 
-  const RowPlace fsop = s.AddRow("FSOP", fsopPlace);
+  const RowPlace fsop = s.AddRow(stage.FSOP, fsopPlace);
   s.Arrow(outX, mux.Bottom(), outX, fsop.top);
   return s.Finish();
 }
 
-StageLayout R1Swap2Layout(const R1Swap2& /*stage*/) {
+StageLayout R1Swap2Layout(const R1Swap2& stage) {
   Sketch s;
   // Input 0 (SIGN_BIG = 0) is B's pre-shifted significand, input 1 A's.
-  const RowPlace fbo = s.AddRow("FBO", 0, 53, 0, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditEB", fbo, "FBOP[0:53]", Edits("FBO", 0, 53, "FBOP[0:53]"));
-  const RowPlace fao = s.AddRow("FAO", -1, 52, 0, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFAO", fao, "FAOP[-1:52]", Edits("FAO", -1, 52, "FAOP[-1:52]"));
+  const RowPlace fbo = s.EditableRow("EditEB", stage.FBO, 0, kOuterLeft, kUpperTop);
+  const RowPlace fao = s.EditableRow("EditFAO", stage.FAO, 0, kInnerLeft, kLowerTop);
 
   const int input1X = fao.CellCentre(36);
-  const RowPlace fsoPlace = PlaceRow(0, 53, 0, kOuterLeft, kOutputTop);
+  const RowPlace fsoPlace = PlaceRow(stage.FSO, 0, kOuterLeft, kOutputTop);
   const int outX = fsoPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
+  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
   ChannelToInput0(s, fbo);
   s.Arrow(input1X, fao.Bottom(), input1X, mux.top);
 
-  const RowPlace fso = s.AddRow("FSO", fsoPlace);
+  const RowPlace fso = s.AddRow(stage.FSO, fsoPlace);
   s.Arrow(outX, mux.Bottom(), outX, fso.top);
   return s.Finish();
 }
 
-StageLayout R1Swap3Layout(const R1Swap3& /*stage*/) {
+StageLayout R1Swap3Layout(const R1Swap3& stage) {
   Sketch s;
   // The unprocessed operands: input 0 (SIGN_BIG = 0, A large) on top.
-  const RowPlace fa = s.AddRow("Fa", 0, 52, 20, kOuterLeft, kUpperTop);
-  s.EditAfterTitle("EditFA", fa, "FA[0:52]", Edits("Fa", 0, 52, "FA[0:52]"));
-  const RowPlace fb = s.AddRow("FB", 0, 52, 20, kInnerLeft, kLowerTop);
-  s.EditAfterTitle("EditFB", fb, "FB[0:52]", Edits("FB", 0, 52, "FB[0:52]"));
+  const RowPlace fa = s.EditableRow("EditFA", stage.Fa, 20, kOuterLeft, kUpperTop);
+  const RowPlace fb = s.EditableRow("EditFB", stage.FB, 20, kInnerLeft, kLowerTop);
 
   const int input1X = fb.CellCentre(36);
-  const RowPlace flPlace = PlaceRow(0, 52, 20, kOuterLeft, kOutputTop);
+  const RowPlace flPlace = PlaceRow(stage.FL, 20, kOuterLeft, kOutputTop);
   const int outX = flPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, "SIGN_BIG", "EditSIGN_BIG");
+  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
   ChannelToInput0(s, fa);
   s.Arrow(input1X, fb.Bottom(), input1X, mux.top);
 
   // The signs travel with their significands.
   const int signTop = kJoinY - kCellHeight / 2;
   const int saLeft = kInput0X - 700;
-  s.AddCell("Sa", saLeft, signTop);
-  s.TitleLeftOf("SA", saLeft, signTop);
+  s.AddCell(stage.Sa, saLeft, signTop);
+  s.TitleLeftOf(stage.Sa, saLeft, signTop);
   s.Link(saLeft + kCellWidth, kJoinY, kInput0X, kJoinY);
   const int sbLeft = input1X + 470;
-  s.AddCell("SB", sbLeft, signTop);
-  s.TitleAbove("SB", sbLeft, signTop);
+  s.AddCell(stage.SB, sbLeft, signTop);
+  s.TitleAbove(stage.SB, sbLeft, signTop);
   s.Link(sbLeft, kJoinY, input1X, kJoinY);
 
   // Outputs: the large significand and its sign.
-  const RowPlace fl = s.AddRow("FL", flPlace);
+  const RowPlace fl = s.AddRow(stage.FL, flPlace);
   s.Arrow(outX, mux.Bottom(), outX, fl.top);
   const int slLeft = 6500;
   const int branchY = mux.Bottom() + 200;
-  s.AddCell("SL", slLeft, branchY - kCellHeight / 2);
-  s.TitleRightOf("SL", slLeft, branchY - kCellHeight / 2);
+  s.AddCell(stage.SL, slLeft, branchY - kCellHeight / 2);
+  s.TitleRightOf(stage.SL, slLeft, branchY - kCellHeight / 2);
   s.Arrow(outX, branchY, slLeft, branchY);
   return s.Finish();
 }

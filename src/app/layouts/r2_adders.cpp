@@ -38,65 +38,59 @@ StageLayout R2HALayout(const R2HA& stage) {
 
   const int fsopa = 1460;
   const int flp = fsopa + 900;
-  const RowPlace fsopaRow = s.AddRow("FSOPA", -1, 52, 0, kRowLeft, fsopa);
-  const RowPlace flpRow = s.AddRow("FLP", -1, 52, 0, kRowLeft, flp);
+  const RowPlace fsopaRow = s.EditableRow("EditEA", stage.FSOPA, 0, kRowLeft, fsopa, name);
+  s.EditableRow("Command3", stage.FLP, 0, kRowLeft, flp, name);
   const int x = fsopaRow.CellCentre(26);  // the column the data flows down
   const int right = fsopaRow.Right();
-  s.EditAfterTitle("EditEA", fsopaRow, "FSOPA[-1:52]",
-                   Edits("FSOPA", -1, 52, "FSOPA[-1:52]", name));
-  s.EditAfterTitle("Command3", flpRow, "FLP[-1:52]", Edits("FLP", -1, 52, "FLP[-1:52]", name));
-  s.Arrow(x, barBottom, x, fsopa - kIndexAbove - 10);
+  s.Arrow(x, barBottom, x, AboveIndexLabels(fsopa));
 
   const int haTop = flp + kCellHeight + 200;
   const int haHeight = 400;
-  s.AddUnit("HA(54)", kMargin, haTop, right + 60 - kMargin, haHeight);
+  s.AddUnit("HA(54)", kMargin, haTop, right + kUnitOverhang - kMargin, haHeight);
   s.Route({{kRowLeft, fsopa + kCellHeight / 2}, {kLane, fsopa + kCellHeight / 2}, {kLane, haTop}});
   s.Arrow(x, flp + kCellHeight, x, haTop);
 
   const int xsum = haTop + haHeight + 160 + kTitleAbove;
   const int xcarry = xsum + 900;
-  const RowPlace xsumRow = s.AddRow("XSUM", -1, 51, 0, kRowLeft, xsum);
-  s.AddRow("XCARRY", -1, 51, 0, kRowLeft, xcarry);
-  s.Arrow(x, haTop + haHeight, x, xsum - kIndexAbove - 10);
+  const RowPlace xsumRow = s.AddRow(stage.XSUM, 0, kRowLeft, xsum);
+  s.AddRow(stage.XCARRY, 0, kRowLeft, xcarry);
+  s.Arrow(x, haTop + haHeight, x, AboveIndexLabels(xsum));
   s.Route({{kLane, haTop + haHeight},
            {kLane, xcarry + kCellHeight / 2},
            {kRowLeft, xcarry + kCellHeight / 2}});
   return s.Finish(std::max(right, xsumRow.Right()) + kMargin, xcarry + kCellHeight + kMargin);
 }
 
-StageLayout R2CompoundLayout(const R2Compound& /*stage*/) {
+StageLayout R2CompoundLayout(const R2Compound& stage) {
   Sketch s;
   const std::string name = "Significand Add. High";
   const int xsum = 800;
   const int xcarry = xsum + 900;
   // Bit 52 of XSUM takes no part in the addition: drawn grey.
-  const RowPlace xsumRow = s.AddRow("XSUM", -1, 52, 20, kRowLeft, xsum);
-  s.GreyCell(53);
-  const RowPlace xcarryRow = s.AddRow("XCARRY", -1, 51, 20, kRowLeft, xcarry);
+  const RowPlace xsumRow = s.EditableRow("EditEA", stage.XSUM, 20, kRowLeft, xsum, name);
+  s.GreyCell(stage.XSUM.Position(52));
+  const RowPlace xcarryRow = s.EditableRow("EditEB", stage.XCARRY, 20, kRowLeft, xcarry, name);
   const int x = xcarryRow.CellCentre(27);
   const int right = xsumRow.Right();
-  s.EditAfterTitle("EditEA", xsumRow, "XSUM[-1:52]", Edits("XSUM", -1, 52, "XSUM[-1:52]", name));
-  s.EditAfterTitle("EditEB", xcarryRow, "XCARRY[-1:51]",
-                   Edits("XCARRY", -1, 51, "XCARRY[-1:51]", name));
 
   const int addTop = xcarry + kCellHeight + 200;
   const int addHeight = 400;
-  s.AddUnit("Compound Adder(53)", kMargin, addTop, right + 60 - kMargin, addHeight);
+  s.AddUnit("Compound Adder(53)", kMargin, addTop, right + kUnitOverhang - kMargin, addHeight);
   s.Route({{kRowLeft, xsum + kCellHeight / 2}, {kLane, xsum + kCellHeight / 2}, {kLane, addTop}});
   s.Arrow(x, xcarry + kCellHeight, x, addTop);
 
   const int fposum = addTop + addHeight + 160 + kTitleAbove;
   const int fposumi = fposum + 900;
-  s.AddRow("FPOSUM", -1, 51, 20, kRowLeft, fposum);
-  s.AddRow("FPOSUMI", -1, 51, 20, kRowLeft, fposumi);
-  s.Arrow(x, addTop + addHeight, x, fposum - kIndexAbove - 10);
+  s.AddRow(stage.FPOSUM, 20, kRowLeft, fposum);
+  s.AddRow(stage.FPOSUMI, 20, kRowLeft, fposumi);
+  s.Arrow(x, addTop + addHeight, x, AboveIndexLabels(fposum));
   s.Route({{kLane, addTop + addHeight},
            {kLane, fposumi + kCellHeight / 2},
            {kRowLeft, fposumi + kCellHeight / 2}});
   return s.Finish(right + kMargin, fposumi + kCellHeight + kMargin);
 }
 
-StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
+StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   Sketch s;
   const std::string name = "R2 Significants addition ";
   constexpr int kSplit = 3000;
@@ -105,11 +99,9 @@ StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
 
   // Bits 54..116.
   const int fsopa = 1400;
-  const RowPlace low = s.AddRow("FSOPA", 54, 116, 0, kRowLeft, fsopa);
-  s.EditAfterTitle("EditFsopa", low, "FSOPA[54:116]",
-                   Edits("FSOPA", 54, 116, "FSOPA[54:116]", name));
+  const RowPlace low = s.EditableRow("EditFsopa", stage.FSOPA, 0, kRowLeft, fsopa, name);
   const int xLow = low.CellCentre(30);
-  s.Arrow(xLow, barBottom, xLow, fsopa - kIndexAbove - 10);
+  s.Arrow(xLow, barBottom, xLow, AboveIndexLabels(fsopa));
 
   // Columns below the row: bit 53 on the left, XOR and OR TREE in the
   // middle, their side signals and the injection on the right.
@@ -123,8 +115,8 @@ StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
 
   // Bit 53, routed from the bar round the left of the row.
   const int bit53 = 1400;
-  s.AddText("FSOPA[53]", kRowLeft, xorTop + 40);
-  s.AddCell("FSOPA53", bit53, xorTop);
+  s.AddText(stage.FSOPA53.title(), kRowLeft, TextLevelWith(xorTop));
+  s.AddCell(stage.FSOPA53, bit53, xorTop);
   s.Route({{kSplit + 100, barBottom},
            {kSplit + 100, barBottom + 80},
            {kLane, barBottom + 80},
@@ -139,15 +131,15 @@ StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
 
   // S.EFF: into the XOR and, down the right, the select of the MUX.
   const int seffLeft = 8400;
-  s.AddText("S.EFF", seffLeft, xorTop - 260);
-  s.AddCell("seff", seffLeft, xorTop);
-  s.AddButton("EditSeff", "Edit", seffLeft + kCellWidth + 60, xorTop + 37,
-              Edits("seff", 0, 0, "R1 SEFF", name));
+  s.AddText(stage.seff.title(), seffLeft, xorTop - 260);
+  s.AddCell(stage.seff, seffLeft, xorTop);
+  // The editor names it after the first cycle, where it is computed.
+  s.EditCloseRightOf("EditSeff", seffLeft, xorTop, Edits("seff", 0, 0, "R1 SEFF", name));
   s.Arrow(seffLeft, xorTop + kCellHeight / 2, unitRight, xorTop + kCellHeight / 2);
 
   // The OR of the low bits against S.EFF: the sticky bit.
   const int orOut = 6300;
-  s.AddCell("OrOut", orOut, orTop);
+  s.AddCell(stage.OrOut, orOut, orTop);
   s.Arrow(unitRight, orTop + kCellHeight / 2, orOut, orTop + kCellHeight / 2);
 
   // The injection bits.
@@ -156,8 +148,9 @@ StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
   const int injWidth = 1150;
   const int injHeight = 650;
   s.AddFrame("INJ", injLeft, injTop, injWidth, injHeight);
-  s.AddCell("INJ", injLeft + 100, injTop + 300, 0);
-  s.AddCell("INJ", injLeft + 100 + kCellPitch, injTop + 300, 1);
+  s.AddCell(stage.INJ, injLeft + 100, injTop + 300, 0);
+  s.AddCell(stage.INJ, injLeft + 100 + kCellPitch, injTop + 300, 1);
+  // The editor titles the two bits by what they stand for.
   s.EditRightOf("EditR1rne", injLeft + 100 + kCellPitch, injTop + 300,
                 Edits("INJ", 0, 1, "RI RNE", name));
 
@@ -193,8 +186,8 @@ StageLayout R2SigaddLayout(const R2Sigadd& /*stage*/) {
   const int outLeft = outX - kCellPitch - kCellWidth / 2;
   s.Arrow(outX, mux.Bottom(), outX, outTop);
   for (int p = 0; p < 3; ++p)
-    s.AddCell("C52RS", outLeft + kCellPitch * p, outTop, p);
-  s.AddText("C[52], R', S'", outLeft + 3 * kCellPitch + 100, outTop + 40);
+    s.AddCell(stage.C52RS, outLeft + kCellPitch * p, outTop, p);
+  s.AddText(stage.C52RS.title(), outLeft + 3 * kCellPitch + 100, TextLevelWith(outTop));
 
   return s.Finish(low.Right() + kMargin, outTop + kCellHeight + kMargin);
 }

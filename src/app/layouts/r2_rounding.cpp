@@ -11,7 +11,7 @@ constexpr int kLane = 210;
 
 }  // namespace
 
-StageLayout R2DecideLayout(const R2Decide& /*stage*/) {
+StageLayout R2DecideLayout(const R2Decide& stage) {
   Sketch s;
   // The buttons hand the editor names of their own, spelled two ways.
   const std::string ronding = "Ronding Deceision";
@@ -21,72 +21,66 @@ StageLayout R2DecideLayout(const R2Decide& /*stage*/) {
   // Inputs: each titled cell with its Edit button at its right.
   constexpr int kTitleTop = 700;
   constexpr int kCellTop = 960;
+  constexpr int kCellIndent = 60;  // a cell's left beyond its title's
   constexpr int kBus = 1800;
   struct Input {
-    const char* wire;
-    const char* title;
+    const Wire& wire;
     const char* button;
-    int bit;
     const std::string& name;
     int left;
   };
   const Input inputs[] = {
-      {"FPOSUMm1", "FPOSUM[-1]", "Command1", -1, ronding, 120},
-      {"FPOSUMIm1", "FPOSUMI[-1]", "Command3", -1, rounding, 1370},
-      {"FPOSUM51", "FPOSUM[51]", "Command6", 51, rounding, 2620},
-      {"FPOSUMI51", "FPOSUMI[51]", "Command4", 51, rounding, 3870},
-      {"XSUM52", "XSUM[52]", "Command2", 52, ronding, 5120},
+      {stage.FPOSUMm1, "Command1", ronding, 120},   {stage.FPOSUMIm1, "Command3", rounding, 1370},
+      {stage.FPOSUM51, "Command6", rounding, 2620}, {stage.FPOSUMI51, "Command4", rounding, 3870},
+      {stage.XSUM52, "Command2", ronding, 5120},
   };
   for (const Input& in : inputs) {
-    s.AddText(in.title, in.left, kTitleTop);
-    const int cell = in.left + 60;
+    s.AddText(in.wire.title(), in.left, kTitleTop);
+    const int cell = in.left + kCellIndent;
     s.AddCell(in.wire, cell, kCellTop);
-    s.AddButton(in.button, "Edit", cell + kCellWidth + 60, kCellTop + 37,
-                Edits(in.wire, in.bit, in.bit, in.title, in.name));
+    s.EditCloseRightOf(in.button, cell, kCellTop, Edits(in.wire, in.name));
     s.Link(CellCentre(cell), kCellTop + kCellHeight, CellCentre(cell), kBus);
   }
-  // C[52], R', S'.
+  // C[52], R', S'; the editor's title runs without spaces.
   const int crsLeft = 6270;
-  s.AddText("C[52], R', S'", crsLeft, kTitleTop);
+  s.AddText(stage.C52RS.title(), crsLeft, kTitleTop);
   for (int p = 0; p < 3; ++p)
-    s.AddCell("C52RS", crsLeft + 60 + kCellPitch * p, kCellTop, p);
-  s.AddButton("Command5", "Edit", crsLeft + 60 + 3 * kCellPitch + 60, kCellTop + 37,
-              Edits("C52RS", 52, 54, "C[52],R',S'", rounding));
-  const int crsX = CellCentre(crsLeft + 60 + kCellPitch);
+    s.AddCell(stage.C52RS, crsLeft + kCellIndent + kCellPitch * p, kCellTop, p);
+  s.AddButton("Command5", "Edit", crsLeft + kCellIndent + 3 * kCellPitch + kButtonGap,
+              ButtonLevelWith(kCellTop), Edits("C52RS", 52, 54, "C[52],R',S'", rounding));
+  const int crsX = CellCentre(crsLeft + kCellIndent + kCellPitch);
   s.Link(crsX, kCellTop + kCellHeight, crsX, kBus);
   // The two mode bits, worked out from the rounding mode and the injection.
   constexpr int kModeTop = 620;
   constexpr int kModeWidth = 850;
   constexpr int kModeHeight = 720;
   const int modeLefts[] = {7450, 8400};
-  const char* modeWires[] = {"IsRN", "IsRI"};
-  const char* modeNames[] = {"Is RN", "Is RI"};
+  const Wire* modes[] = {&stage.IsRN, &stage.IsRI};
   for (int k = 0; k < 2; ++k) {
     const int left = modeLefts[k];
-    s.AddFrame(modeNames[k], left, kModeTop, kModeWidth, kModeHeight);
-    s.AddCell(modeWires[k], left + (kModeWidth - kCellWidth) / 2, kCellTop);
+    s.AddFrame(modes[k]->title(), left, kModeTop, kModeWidth, kModeHeight);
+    s.AddCell(*modes[k], left + (kModeWidth - kCellWidth) / 2, kCellTop);
     s.Link(left + kModeWidth / 2, kModeTop + kModeHeight, left + kModeWidth / 2, kBus);
   }
   // This button hands the editor no wire.
   s.AddButton("EditEB", "Edit", 8400 - 50 - kButtonWidth / 2 - 75, kModeTop + kModeHeight + 60,
               Edits("", 0, 1, "RI RN", rounding));
-  s.Link(CellCentre(120 + 60), kBus, modeLefts[1] + kModeWidth / 2, kBus);
+  s.Link(CellCentre(inputs[0].left + kCellIndent), kBus, modeLefts[1] + kModeWidth / 2, kBus);
 
   // The least significant bit fixed for ties: for the plain sum with and
   // without overflow and for the incremented sum with overflow.
   constexpr int kMidTop = 2200;
   struct Fixed {
-    const char* wire;
-    const char* title;
+    const Wire& wire;
     int left;
   };
   const Fixed fixed[] = {
-      {"LSBninc2", "LSB'(ninc)", 1600},
-      {"LSBNINC", "LSB(ninc)", 3300},
-      {"LSBinc2", "LSB'(inc)", 5000},
+      {stage.LSBninc2, 1600},
+      {stage.LSBNINC, 3300},
+      {stage.LSBinc2, 5000},
   };
   for (const Fixed& f : fixed) {
-    s.TitleLeftOf(f.title, f.left, kMidTop);
+    s.TitleLeftOf(f.wire, f.left, kMidTop);
     s.AddCell(f.wire, f.left, kMidTop);
     s.Arrow(CellCentre(f.left), kBus, CellCentre(f.left), kMidTop);
   }
@@ -129,51 +123,48 @@ StageLayout R2DecideLayout(const R2Decide& /*stage*/) {
   // Outputs.
   constexpr int kOutTop = 3850;
   struct Output {
-    const char* wire;
-    const char* title;
+    const Wire& wire;
     int x;
   };
   const Output outputs[] = {
-      {"LSBnincO", "LSB(ninc)", 1300 + 800},
-      {"LSBincO", "LSB(inc)", 3900 + 800},
-      {"RINC", "RINC", 6600 + 1000},
+      {stage.LSBnincO, 1300 + 800},
+      {stage.LSBincO, 3900 + 800},
+      {stage.RINC, 6600 + 1000},
   };
   for (const Output& out : outputs) {
     s.Arrow(out.x, kMuxTop + kMuxHeight, out.x, kOutTop);
     s.AddCell(out.wire, out.x - kCellWidth / 2, kOutTop);
-    s.TitleLeftOf(out.title, out.x - kCellWidth / 2, kOutTop);
+    s.TitleLeftOf(out.wire, out.x - kCellWidth / 2, kOutTop);
   }
   return s.Finish(9600, kOutTop + kCellHeight + kMargin);
 }
 
-StageLayout R2PostLayout(const R2Post& /*stage*/) {
+StageLayout R2PostLayout(const R2Post& stage) {
   Sketch s;
   const std::string name = "R2 Post";
   // Bit j of an output sits under bit j of its input.
   const int outLeft = kRowLeft + kCellPitch;
-  const RowPlace in = PlaceRow(-1, 51, 0, kRowLeft, 0);
+  const RowPlace in = PlaceRow(stage.FPOSUM, 0, kRowLeft, 0);  // either input, at height 0
   const int right = in.Right();
   const int x = in.CellCentre(27);
   const int overflowX = in.CellCentre(0);
 
   struct Candidate {
-    const char* input;
-    const char* output;
+    const Wire& input;
+    const Wire& output;
     const char* button;
-    const char* title;
     int top;
   };
   const Candidate candidates[] = {
-      {"FPOSUM", "FPOSUM_s", "EditEB", "FPOSUM[-1:51]", 800},
-      {"FPOSUMI", "FPOSUMI_s", "EditEA", "FPOSUMI[-1:51]", 3350},
+      {stage.FPOSUM, stage.FPOSUM_s, "EditEB", 800},
+      {stage.FPOSUMI, stage.FPOSUMI_s, "EditEA", 3350},
   };
   int bottom = 0;
   for (const Candidate& c : candidates) {
-    const RowPlace row = s.AddRow(c.input, -1, 51, 0, kRowLeft, c.top);
-    s.EditAfterTitle(c.button, row, c.title, Edits(c.input, -1, 51, c.title, name));
+    s.EditableRow(c.button, c.input, 0, kRowLeft, c.top, name);
     const int shiftTop = c.top + kCellHeight + 170;
     const int shiftHeight = 380;
-    s.AddUnit("Shift Right", outLeft, shiftTop, right + 60 - outLeft, shiftHeight);
+    s.AddUnit("Shift Right", outLeft, shiftTop, right + kUnitOverhang - outLeft, shiftHeight);
     s.Arrow(x, c.top + kCellHeight, x, shiftTop);
     // The overflow bit sets the shift.
     s.Route({{overflowX, c.top + kCellHeight},
@@ -181,25 +172,21 @@ StageLayout R2PostLayout(const R2Post& /*stage*/) {
              {outLeft, shiftTop + shiftHeight / 2}});
     s.Note("[-1]", 270, c.top + kCellHeight + 80, 300);
     const int outTop = shiftTop + shiftHeight + 160 + kTitleAbove;
-    s.AddRow(c.output, 0, 51, 0, outLeft, outTop);
-    s.Arrow(x, shiftTop + shiftHeight, x, outTop - kIndexAbove - 10);
+    s.AddRow(c.output, 0, outLeft, outTop);
+    s.Arrow(x, shiftTop + shiftHeight, x, AboveIndexLabels(outTop));
     bottom = outTop + kCellHeight;
   }
-  return s.Finish(right + 60 + kMargin, bottom + kMargin);
+  return s.Finish(right + kUnitOverhang + kMargin, bottom + kMargin);
 }
 
-StageLayout R2Select1Layout(const R2Select1& /*stage*/) {
+StageLayout R2Select1Layout(const R2Select1& stage) {
   Sketch s;
   const std::string name = "R2 Select1";
   const int plain = 800;
   const int inc = plain + 900;
-  const RowPlace plainRow = s.AddRow("FPOSUM_s", 0, 51, 0, kRowLeft, plain);
-  const RowPlace incRow = s.AddRow("FPOSUMI_s", 0, 51, 0, kRowLeft, inc);
+  const RowPlace plainRow = s.EditableRow("EditEB", stage.FPOSUM_s, 0, kRowLeft, plain, name);
+  s.EditableRow("EditEA", stage.FPOSUMI_s, 0, kRowLeft, inc, name);
   const int right = plainRow.Right();
-  s.EditAfterTitle("EditEB", plainRow, "FPOSUM_s[0:51]",
-                   Edits("FPOSUM_s", 0, 51, "FPOSUM_s[0:51]", name));
-  s.EditAfterTitle("EditEA", incRow, "FPOSUMI_s[0:51]",
-                   Edits("FPOSUMI_s", 0, 51, "FPOSUMI_s[0:51]", name));
 
   constexpr int kMuxLeft = 2000;
   constexpr int kMuxWidth = 6000;
@@ -220,38 +207,36 @@ StageLayout R2Select1Layout(const R2Select1& /*stage*/) {
   // The select.
   const int muxY = muxTop + kMuxHeight / 2;
   const int rincLeft = 8700;
-  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
-  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
-  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
-              Edits("RINC", 0, 0, "RINC", name));
+  s.AddText(stage.RINC.title(), rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell(stage.RINC, rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + kButtonGap, muxY - kButtonHeight / 2,
+              Edits(stage.RINC, name));
   s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
 
   const int ffar = mux.Bottom() + 200 + kTitleAbove;
-  s.AddRow("FFAR", 0, 51, 0, kRowLeft, ffar);
-  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), ffar - kIndexAbove - 10);
-  return s.Finish(std::max(right, rincLeft + kCellWidth + 60 + kButtonWidth) + kMargin,
+  s.AddRow(stage.FFAR, 0, kRowLeft, ffar);
+  s.Arrow(mux.OutX(), mux.Bottom(), mux.OutX(), AboveIndexLabels(ffar));
+  return s.Finish(std::max(right, rincLeft + kCellWidth + kButtonGap + kButtonWidth) + kMargin,
                   ffar + kCellHeight + kMargin);
 }
 
-StageLayout R2Select2Layout(const R2Select2& /*stage*/) {
+StageLayout R2Select2Layout(const R2Select2& stage) {
   Sketch s;
   const std::string name = "R2 Select2";
   constexpr int kInTop = 1100;
   struct Input {
-    const char* wire;
-    const char* title;
+    const Wire& wire;
     const char* button;
     int left;
   };
   const Input inputs[] = {
-      {"LSBNINC", "LSB(ninc)", "EditNinc", 3000},
-      {"LSBINC", "LSB(inc)", "EditInc", 6000},
+      {stage.LSBNINC, "EditNinc", 3000},
+      {stage.LSBINC, "EditInc", 6000},
   };
   for (const Input& in : inputs) {
-    s.AddText(in.title, in.left, kInTop - 270);
+    s.AddText(in.wire.title(), in.left, kInTop - 270);
     s.AddCell(in.wire, in.left, kInTop);
-    s.AddButton(in.button, "Edit", in.left + kCellWidth + 60, kInTop + 37,
-                Edits(in.wire, 0, 0, in.title, name));
+    s.EditCloseRightOf(in.button, in.left, kInTop, EditsSignal(in.wire, name));
   }
   constexpr int kMuxLeft = 2500;
   constexpr int kMuxWidth = 4000;
@@ -266,18 +251,18 @@ StageLayout R2Select2Layout(const R2Select2& /*stage*/) {
 
   const int muxY = kMuxTop + kMuxHeight / 2;
   const int rincLeft = 7300;
-  s.AddText("RINC", rincLeft, muxY - kCellHeight / 2 - 270);
-  s.AddCell("RINC", rincLeft, muxY - kCellHeight / 2);
-  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + 60, muxY - kButtonHeight / 2,
-              Edits("RINC", 0, 0, "RINC", name));
+  s.AddText(stage.RINC.title(), rincLeft, muxY - kCellHeight / 2 - 270);
+  s.AddCell(stage.RINC, rincLeft, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + kButtonGap, muxY - kButtonHeight / 2,
+              Edits(stage.RINC, name));
   s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
 
   const int outX = mux.OutX();
   const int outTop = mux.Bottom() + 450;
   s.Arrow(outX, mux.Bottom(), outX, outTop);
-  s.AddCell("FFAR52", outX - kCellWidth / 2, outTop);
-  s.AddText("F.FAR[52]", outX + kCellWidth / 2 + 100, outTop + 40);
-  return s.Finish(rincLeft + kCellWidth + 60 + kButtonWidth + kMargin,
+  s.AddCell(stage.FFAR52, outX - kCellWidth / 2, outTop);
+  s.AddText(stage.FFAR52.title(), outX + kCellWidth / 2 + 100, TextLevelWith(outTop));
+  return s.Finish(rincLeft + kCellWidth + kButtonGap + kButtonWidth + kMargin,
                   outTop + kCellHeight + kMargin);
 }
 

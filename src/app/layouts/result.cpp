@@ -4,18 +4,10 @@
 namespace sumaris::layout {
 namespace {
 
-// A one-bit signal: its cell with the title above it.
-void Signal(Sketch& s, const std::string& wire, const std::string& title, int left, int top,
-            int titleWidth) {
+// A one-bit signal: its cell with its title above it.
+void Signal(Sketch& s, const Wire& wire, int left, int top, int titleWidth) {
   s.AddCell(wire, left, top);
-  s.AddText(title, left, top - 300, titleWidth);
-}
-
-// An Edit button right of a one-bit cell, level with it.
-void EditBeside(Sketch& s, const std::string& name, const std::string& wire,
-                const std::string& title, int cellLeft, int cellTop) {
-  s.AddButton(name, "Edit", cellLeft + kCellWidth + 60, cellTop + (kCellHeight - kButtonHeight) / 2,
-              Edits(wire, 0, 0, title));
+  s.AddText(wire.title(), left, top - 300, titleWidth);
 }
 
 }  // namespace
@@ -26,28 +18,29 @@ void EditBeside(Sketch& s, const std::string& name, const std::string& wire,
 // middle, the N path's inputs (LZP, norm_FPSUM[-1]) on the right. Bottom
 // band: the EA/EB mux giving E, the ADDR/LZP mux under IS_R, the two SUB(1)
 // corrections, the exponent adder and E_final.
-StageLayout PathDecisionLayout(const PathDecision& /*stage*/) {
+StageLayout PathDecisionLayout(const PathDecision& stage) {
   Sketch s;
   s.AddText("Exponent Computation", 120, 120, 4000, 330, TextStyle::Heading);
 
   // --- top band: inputs (cells at 900, titles at 600) ----------------------
   constexpr int kInTop = 900;
   constexpr int kInBottom = kInTop + kCellHeight;
-  Signal(s, "seff", "SEFF", 240, kInTop, 500);
-  Signal(s, "isr1", "IS_R1", 1140, kInTop, 600);
-  Signal(s, "isr2", "IS_R2", 2040, kInTop, 600);
-  EditBeside(s, "EditSeff", "seff", "S-effective", 240, kInTop);
-  EditBeside(s, "EditISR1", "isr1", "IS_R1", 1140, kInTop);
-  EditBeside(s, "EDITISR2", "isr2", "IS_R2", 2040, kInTop);
+  Signal(s, stage.seff, 240, kInTop, 500);
+  Signal(s, stage.isr1, 1140, kInTop, 600);
+  Signal(s, stage.isr2, 2040, kInTop, 600);
+  // The editor spells S.EFF out.
+  s.EditCloseRightOf("EditSeff", 240, kInTop, Edits("seff", 0, 0, "S-effective"));
+  s.EditCloseRightOf("EditISR1", 1140, kInTop, Edits(stage.isr1));
+  s.EditCloseRightOf("EDITISR2", 2040, kInTop, Edits(stage.isr2));
 
-  Signal(s, "FPOSUM", "FPOSUM[-1]", 3600, kInTop, 1000);
-  Signal(s, "FPOSUMI", "FPOSUMI[-1]", 4700, kInTop, 1050);
-  Signal(s, "RINC", "RINC", 5900, kInTop, 550);
+  Signal(s, stage.FPOSUM, 3600, kInTop, 1000);
+  Signal(s, stage.FPOSUMI, 4700, kInTop, 1050);
+  Signal(s, stage.RINC, 5900, kInTop, 550);
 
-  s.AddRow("LZP", 5, 0, 80, 6900, kInTop);
+  s.AddRow(stage.LZP, 80, 6900, kInTop);
   // The long title starts left of its cell.
-  s.AddCell("norm_FPSUM", 8700, kInTop);
-  s.AddText("norm_FPSUM[-1]", 8300, kInTop - 300, 1300);
+  s.AddCell(stage.norm_FPSUM, 8700, kInTop);
+  s.AddText(stage.norm_FPSUM.title(), 8300, kInTop - 300, 1300);
 
   // The OR that chooses the path.
   constexpr int kUnitTop = 1450;
@@ -63,10 +56,10 @@ StageLayout PathDecisionLayout(const PathDecision& /*stage*/) {
 
   // Outputs of the top band.
   constexpr int kOutTop = 2150;
-  s.AddCell("IS_R", 1210, kOutTop);
-  s.AddText("IS_R", 1450, kOutTop + 40, 450);
+  s.AddCell(stage.IS_R, 1210, kOutTop);
+  s.AddText(stage.IS_R.title(), 1450, TextLevelWith(kOutTop), 450);
   s.Arrow(1300, kUnitTop + 560, 1300, kOutTop);
-  s.AddRow("ADDR", 5, 0, 80, 4100, kOutTop);
+  s.AddRow(stage.ADDR, 80, 4100, kOutTop);
   s.Arrow(4650, kUnitTop + 400, 4650, kOutTop);
 
   // --- bottom band ----------------------------------------------------------
@@ -80,21 +73,21 @@ StageLayout PathDecisionLayout(const PathDecision& /*stage*/) {
   s.AddMux({1000, kMuxTop, 1800, kMuxHeight}, {{"0", 1575}, {"1", 2475}});
   s.Arrow(1450, 2805, 1450, kMuxTop);
   s.Arrow(2350, 2805, 2350, kMuxTop);
-  s.AddText("SIGN_BIG", 120, 2980, 850);
-  s.AddCell("SIGN_BIG", 240, 3280);
+  s.AddText(stage.SIGN_BIG.title(), 120, 2980, 850);
+  s.AddCell(stage.SIGN_BIG, 240, 3280);
   s.Arrow(420, 3445, 1120, 3200);
 
   constexpr int kETop = 3850;
-  s.AddRow("E", 10, 0, 80, 1000, kETop);
-  s.PlaceRowTitle(120, kETop + 40);
+  s.AddRow(stage.E, 80, 1000, kETop);
+  s.PlaceRowTitle(120, TextLevelWith(kETop));
   s.Arrow(1900, kMuxBottom, 1900, kETop);
 
   // ADD_F: ADDR on the R path (IS_R = 1), LZP on the N path.
   s.AddMux({3700, kMuxTop, 3800, kMuxHeight}, {{"1", 4795}, {"0", 7325}});
   s.Arrow(4650, kOutTop + kCellHeight, 4650, kMuxTop);
   s.Arrow(7450, kInBottom, 7450, kMuxTop);
-  s.AddText("IS_R", 3150, 2760, 450);
-  s.AddCell("IS_R1", 3250, 3050);
+  s.AddText(stage.IS_R1.title(), 3150, 2760, 450);
+  s.AddCell(stage.IS_R1, 3250, 3050);
   s.Arrow(3430, 3215, 3800, 3215);
 
   // The corrections: -1 for the pre-shift, +1 when the N path's post-shift
@@ -126,30 +119,27 @@ StageLayout PathDecisionLayout(const PathDecision& /*stage*/) {
   s.Route({{8700, kSubTop + kSubHeight}, {8700, 4650}, {7300, 4650}});
 
   constexpr int kFinalTop = 5250;
-  s.AddRow("E_final", 10, 0, 80, 2300, kFinalTop);
-  s.PlaceRowTitle(700, kFinalTop + 40);
+  s.AddRow(stage.E_final, 80, 2300, kFinalTop);
+  s.PlaceRowTitle(700, TextLevelWith(kFinalTop));
   s.Arrow(3350, kAdderTop + kAdderHeight, 3350, kFinalTop);
   return s.Finish(9700, 5600);
 }
 
 // The result as sign, exponent and significand rows, then the decimal value,
 // the unbiased exponent and the chosen path. Nothing here can be edited.
-StageLayout ResultsLayout(const Results& /*stage*/) {
+StageLayout ResultsLayout(const Results& stage) {
   Sketch s;
   s.AddText("Result", 120, 120, 3000, 330, TextStyle::Heading);
 
   constexpr int kFirstTop = 1000;
-  s.AddRow("Sa", 0, 0, 80, 240, kFirstTop);
-  s.RetitleRow("s");
-  s.AddRow("Ea", 10, 0, 20, 900, kFirstTop);
-  s.RetitleRow("e");
+  s.AddRow(stage.Sa, 80, 240, kFirstTop);
+  s.AddRow(stage.Ea, 20, 900, kFirstTop);
 
   constexpr int kFractionTop = 2200;
   constexpr int kFractionLeft = 240;
-  s.AddRow("Fa", 0, 52, 40, kFractionLeft, kFractionTop);
-  s.RetitleRow("f");
+  s.AddRow(stage.Fa, 40, kFractionLeft, kFractionTop);
   s.PlaceRowTitle(kFractionLeft + 4 * kCellPitch, kFractionTop - kTitleAbove);
-  s.GreyCell(0);  // the hidden bit
+  s.GreyCell(stage.Fa.Position(0));  // the hidden bit
   s.AddText("hidden", 120, kFractionTop - kTitleAbove, 560);
 
   struct ReadoutLine {

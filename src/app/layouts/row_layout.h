@@ -3,19 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "app/layouts/measures.h"
+
 namespace sumaris {
 
-// Geometry of a wire row in twips (1/1440 inch), relative to the left edge
-// and top of cell 0. The stage window draws rows from this.
-namespace twips {
-inline constexpr int kCellPitch = 185;
-inline constexpr int kCellWidth = 180;
-inline constexpr int kCellHeight = 330;
-inline constexpr int kIndexAbove = 240;  // index label top is 240 above the cell
-inline constexpr int kIndexLeft = 30;    // and 30 to the left of it
-inline constexpr int kIndexSize = 255;   // index labels are 255 by 255
-}  // namespace twips
-
+// Geometry of a wire row in twips, relative to the left edge and top of
+// cell 0 (the measures are in app/layouts/measures.h). The stage window draws
+// rows from this.
 struct RowCell {
   int left = 0;         // left of the cell, relative to cell 0
   bool visible = true;  // false for the cells of a hidden wire
