@@ -51,7 +51,7 @@ TEST(RtlResults, EverySampleVectorBitForBit) {
 }
 
 TEST(RtlResults, GeneratedVectorsOfEveryClassModeAndOperation) {
-  const std::vector<AdderVector> vectors = GeneratedVectors(12000, 0x5eed2024);
+  const std::vector<AdderVector> vectors = GeneratedVectors(20000, 0x5eed2024);
   // The draw covers what it should: every class of the generator, every
   // mode with both operations.
   std::map<std::string, int> perClass;
@@ -62,10 +62,10 @@ TEST(RtlResults, GeneratedVectorsOfEveryClassModeAndOperation) {
   }
   EXPECT_EQ(perClass.size(), static_cast<std::size_t>(VectorClass::kCount));
   for (const auto& [name, count] : perClass)
-    EXPECT_GE(count, 100) << name;
+    EXPECT_GE(count, 200) << name;
   EXPECT_EQ(perCase.size(), 8u);
   for (const auto& [key, count] : perCase)
-    EXPECT_GE(count, 1000) << key.first << (key.second ? " sub" : " add");
+    EXPECT_GE(count, 2000) << key.first << (key.second ? " sub" : " add");
   EXPECT_EQ(CompareResults(vectors), 0);
 }
 
@@ -95,9 +95,9 @@ INSTANTIATE_TEST_SUITE_P(Regions, RtlRegion, ::testing::Range<std::size_t>(0, Re
 // every region.
 std::vector<AdderVector> WireCheckVectors() {
   std::vector<AdderVector> vectors = ReadVectorFile(std::string(SUMARIS_TEST_DATA) + "/sample.txt");
-  vectors.resize(100);
+  vectors.resize(200);
   for (std::size_t r = 0; r < Regions().size(); ++r) {
-    const std::vector<AdderVector> some = RegionVectors(Regions()[r], 1, 0xAB + r);
+    const std::vector<AdderVector> some = RegionVectors(Regions()[r], 2, 0xAB + r);
     vectors.insert(vectors.end(), some.begin(), some.end());
   }
   return vectors;

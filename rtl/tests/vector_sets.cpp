@@ -176,20 +176,21 @@ std::vector<AdderVector> ReadVectorFile(const std::string& path) {
   std::vector<AdderVector> vectors;
   char mode = 'N';
   long long line = 0;
-  TestVector t;
+  VectorReader::Field op, letter, a, b, c;
   while (!reader.Exhausted()) {
     ++line;
-    reader.ReadVector(t);
-    if (RoundingOptionFor(t.mode) != 0) mode = t.mode[0];
-    if (t.a.size() != 64 || t.b.size() != 64 || t.c.size() != 64) continue;
+    for (VectorReader::Field* field : {&op, &letter, &a, &b, &c})
+      reader.ReadField(*field);
+    if (RoundingOptionFor(letter.text) != 0) mode = letter.text[0];
+    if (a.text.size() != 64 || b.text.size() != 64 || c.text.size() != 64) continue;
     AdderVector v;
-    v.a = FieldBits(t.a);
-    v.b = FieldBits(t.b);
-    v.subtract = IsSubtraction(t.op);
+    v.a = FieldBits(a.text);
+    v.b = FieldBits(b.text);
+    v.subtract = IsSubtraction(op.text);
     v.mode = mode;
     v.origin = path.substr(path.find_last_of('/') + 1) + " line " + std::to_string(line);
     v.hasExpected = true;
-    v.expected = FieldBits(t.c);
+    v.expected = FieldBits(c.text);
     vectors.push_back(std::move(v));
   }
   return vectors;

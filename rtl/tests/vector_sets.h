@@ -35,10 +35,13 @@ struct AdderVector {
 // The 64 bits of a vector file field ("1" and "|" ones, anything else zeros).
 std::uint64_t FieldBits(std::string_view text);
 
-// The vectors of a file in the batch runner's format, read with its
-// VectorReader. A mode field that is no mode letter keeps the mode of the
-// vector before, as in a batch run; a vector whose fields are not 64 bits
-// long is skipped (the batch runner rejects it as bad input).
+// The vectors of a file in the batch runner's format, read field by field
+// with its VectorReader. A mode field that is no mode letter keeps the mode
+// of the vector before, as in a batch run; a vector whose bit fields are not
+// 64 characters long is skipped. The operands are taken as the bits they
+// are written with: the batch runner would read an unquoted operand of
+// digits only (a zero written without any "|") as a number and reject the
+// vector, but the adder's answer to those bits is what is compared here.
 std::vector<AdderVector> ReadVectorFile(const std::string& path);
 
 // Vectors drawn by the project's generator, every class of it.
