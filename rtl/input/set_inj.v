@@ -7,7 +7,7 @@
 // sign is worked out first: the sign of the operand with the larger
 // magnitude (exponent first, then significand with its hidden bit), where
 // B counts with its sign flipped for a subtraction. Equal magnitudes take
-// B's side.
+// A's side: x - x takes x's sign in every rounding mode.
 module set_inj (
     input  [10:0] Ea,
     input  [10:0] EB,
