@@ -6,7 +6,7 @@ TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 CMAKE_GEN   = -G Ninja
 
-.PHONY: all deps build run test screenshots bench fuzz format clean
+.PHONY: all deps build run test screenshots bench rtl fuzz format clean
 
 all: build
 
@@ -40,6 +40,13 @@ screenshots: build
 
 bench: build
 	./$(BUILD)/sumaris_bench
+	./$(BUILD)/rtl/sumaris_rtl_bench
+
+# The adder's RTL: Yosys synthesizes every block, each path and the whole
+# adder to two-input gates and prints cells and logic depth; the table is
+# written to rtl/cost.tsv (the build turns it into rtl/block_cost.h).
+rtl: deps
+	nice python3 rtl/scripts/cost.py -j $(JOBS)
 
 # libFuzzer (clang): each fuzz/NAME_fuzz.cpp runs FUZZ_SECONDS on its seed
 # corpus fuzz/corpus/NAME with fuzz/dictionary.txt. New inputs go to

@@ -5,7 +5,8 @@
 set -eu
 
 packages="g++ make cmake ninja-build pkg-config qt6-base-dev libgl-dev \
-libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth fonts-liberation fontconfig"
+libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth fonts-liberation fontconfig \
+verilator yosys iverilog python3"
 
 missing=""
 for p in $packages; do
