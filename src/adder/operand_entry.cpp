@@ -229,6 +229,15 @@ void BytesToBoxes(const std::array<unsigned char, 8>& bytes, OperandEntry& entry
   }
 }
 
+std::uint64_t OperandBits(const OperandEntry& entry, Operand op) {
+  std::uint64_t bits = (op == Operand::A ? entry.Sa : entry.SB).Value() != 0 ? 1 : 0;
+  for (int i = 10; i >= 0; --i)
+    bits = (bits << 1) | (entry.Exponent(op)[static_cast<std::size_t>(i)].Is('1') ? 1 : 0);
+  for (int i = 1; i <= 52; ++i)
+    bits = (bits << 1) | (entry.Fraction(op)[static_cast<std::size_t>(i)].Is('1') ? 1 : 0);
+  return bits;
+}
+
 bool DecimalToBoxes(std::string_view text, OperandEntry& entry, Operand op) {
   const LeadingNumber number = ReadLeadingNumber(text);
   if (number.outOfRange) return false;

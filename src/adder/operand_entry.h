@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -145,6 +146,12 @@ class OperandEntry {
 // k - 52 (k = 52..62) and the sign box (k = 63). The bytes are read least
 // significant first, as the program copies them out of a double.
 void BytesToBoxes(const std::array<unsigned char, 8>& bytes, OperandEntry& entry, Operand op);
+// The binary64 encoding the operand's boxes hold: the sign box (a value
+// other than 0 is negative), exponent boxes 10 .. 0 and fraction boxes
+// 1 .. 52, a box a one bit when it holds "1". The hidden-bit box is not part
+// of it. BytesToBoxes the other way round.
+std::uint64_t OperandBits(const OperandEntry& entry, Operand op);
+
 // Reads the text leniently as a number and writes its encoding into the
 // boxes; a number beyond the double range writes nothing. Returns whether
 // anything was written.

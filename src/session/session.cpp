@@ -80,7 +80,7 @@ void Session::Sweep(int k) {
 void Session::Run() {
   SetInconsistent(false);
   RememberCells();
-  if (trackChanges_) computedOperands_ = OperandState();
+  if (trackChanges_) RememberOperands();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
   Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::Result);
@@ -90,7 +90,7 @@ void Session::Run() {
 void Session::Reset() {
   RememberCells();
   adder_.input.Reset();
-  if (trackChanges_) computedOperands_ = OperandState();
+  if (trackChanges_) RememberOperands();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
   Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::R1);
@@ -136,6 +136,7 @@ void Session::TrackChanges(bool on) {
     previousCells_.clear();
     stageChanged_.fill(false);
     computedOperands_.clear();
+    lastAddition_.reset();
   }
 }
 
@@ -165,6 +166,19 @@ bool Session::StageChanged(int slot) const {
 
 bool Session::OperandsChanged() const {
   return !computedOperands_.empty() && OperandState() != computedOperands_;
+}
+
+void Session::RememberOperands() {
+  const OperandEntry& in = adder_.input;
+  computedOperands_ = OperandState();
+  lastAddition_ = Addition{OperandBits(in, Operand::A), OperandBits(in, Operand::B), in.operation(),
+                           in.rounding()};
+}
+
+std::optional<IeeeComparison> Session::CompareResultWithIeee() const {
+  if (!lastAddition_) return std::nullopt;
+  const Addition& x = *lastAddition_;
+  return CompareWithIeee(x.a, x.b, x.operation, x.rounding, adder_.results.Encoding());
 }
 
 std::string Session::OperandState() const {

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "adder/ieee754.h"
+#include "adder/operand_entry.h"
 #include "core/cell.h"
 #include "core/stage.h"
 
@@ -100,6 +104,20 @@ class Session {
   // Whether any cell of the stage in `slot` changed in the last recomputation.
   bool StageChanged(int slot) const;
 
+  // --- the addition on screen -------------------------------------------------
+  // The operands, operation and rounding mode the last Run or Reset
+  // computed with (while tracking changes); none before the first.
+  struct Addition {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    Operation operation = Operation::Add;
+    Rounding rounding = Rounding::NearestEven;
+  };
+  const std::optional<Addition>& lastAddition() const { return lastAddition_; }
+  // The adder's result as the Results stage shows it, held against IEEE 754
+  // for the last addition; none before the first.
+  std::optional<IeeeComparison> CompareResultWithIeee() const;
+
   // --- the operands since the last Run or Reset ------------------------------
   // True when the operand entry's bits, operation or rounding mode differ
   // from those the last Run or Reset computed with (while tracking changes).
@@ -113,6 +131,7 @@ class Session {
   void Sweep(int k);
   void ShowStageWithItsPath(int slot, int fromSlot);
   std::string OperandState() const;
+  void RememberOperands();
 
   std::array<Stage*, kSlots + 1> stepTable_{};
   int stepCounter_ = 0;
@@ -121,6 +140,7 @@ class Session {
   std::unordered_map<const Wire*, std::vector<Cell>> previousCells_;
   std::array<bool, kSlots + 1> stageChanged_{};
   std::string computedOperands_;  // the operand state of the last Run or Reset
+  std::optional<Addition> lastAddition_;
 };
 
 }  // namespace sumaris

@@ -239,3 +239,35 @@ TEST(OperandReset, ZeroOperandsAddAndRoundToNearestEven) {
 
 }  // namespace
 }  // namespace sumaris
+
+namespace sumaris {
+namespace {
+
+// The boxes read back as the encoding they were given, whichever way they
+// were written; the sign box reads as the adder takes it.
+TEST(OperandBits, ReadTheEncodingTheBoxesHold) {
+  const std::uint64_t encodings[] = {0,
+                                     test::kSignBit,
+                                     0x3FF0000000000000,
+                                     0xC00921FB54442D18,
+                                     0x000FFFFFFFFFFFFF,
+                                     0x7FF8000000000001,
+                                     0xFFEFFFFFFFFFFFFF};
+  for (const std::uint64_t bits : encodings) {
+    for (const Operand op : {Operand::A, Operand::B}) {
+      OperandEntry e;
+      std::array<unsigned char, 8> bytes{};
+      for (int k = 0; k < 8; ++k)
+        bytes[static_cast<std::size_t>(k)] = static_cast<unsigned char>(bits >> (8 * k));
+      BytesToBoxes(bytes, e, op);
+      EXPECT_EQ(test::Hex(OperandBits(e, op)), test::Hex(bits));
+      EXPECT_EQ(OperandBits(e, op == Operand::A ? Operand::B : Operand::A), 0u);
+    }
+  }
+  OperandEntry e;
+  e.SetSign(Operand::A, "-1");  // any value but 0 is negative, as SetINJ reads it
+  EXPECT_EQ(OperandBits(e, Operand::A), test::kSignBit);
+}
+
+}  // namespace
+}  // namespace sumaris

@@ -281,3 +281,44 @@ TEST(Session, KnowsWhenTheOperandsChangedSinceTheLastRun) {
 
 }  // namespace
 }  // namespace sumaris
+
+namespace sumaris {
+namespace {
+
+// The comparison with IEEE 754 is of the addition that was computed, even
+// when the boxes have changed since; none before the first Run or Reset.
+TEST(Session, ComparesTheLastAdditionWithIeee) {
+  test::AdderDriver d;
+  Session& session = d.session();
+  session.TrackChanges(true);
+  EXPECT_FALSE(session.CompareResultWithIeee().has_value());
+  struct Case {
+    double a, b;
+    bool subtract;
+    Rounding rounding;
+    const char* difference;  // null: the same as IEEE 754
+  } cases[] = {
+      {0.1, 0.2, false, Rounding::NearestEven, nullptr},
+      {1.0, 1.0, true, Rounding::NearestEven, "exact cancellation"},
+      {-2.5, 0x1p-60, false, Rounding::Up, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.a) + (c.subtract ? " - " : " + ") + std::to_string(c.b));
+    d.Run(test::Bits(c.a), test::Bits(c.b), c.subtract, c.rounding);
+    d.adder().input.SetBox(BoxRow::FB, 3, d.adder().input.FB[3].Is('1') ? "0" : "1");
+    const std::optional<IeeeComparison> cmp = session.CompareResultWithIeee();
+    ASSERT_TRUE(cmp.has_value());
+    const double host = c.subtract ? c.a - c.b : c.a + c.b;
+    if (c.rounding == Rounding::NearestEven) {
+      EXPECT_EQ(test::Hex(cmp->ieee.bits), test::Hex(test::Bits(host)));
+    }
+    EXPECT_EQ(cmp->same, c.difference == nullptr);
+    if (c.difference != nullptr) {
+      ASSERT_NE(cmp->difference, nullptr);
+      EXPECT_EQ(cmp->difference->name, c.difference);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sumaris

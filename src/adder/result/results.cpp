@@ -68,6 +68,15 @@ void Results::TempLablels() {
   unbiasedExponent = FormatDouble(e - 1023);
 }
 
+std::uint64_t Results::Encoding() const {
+  std::uint64_t bits = Sa[0].Is('1') ? 1 : 0;
+  for (int i = 0; i <= 10; ++i)
+    bits = (bits << 1) | (Ea[i].Is('1') ? 1 : 0);
+  for (int i = 1; i <= 52; ++i)
+    bits = (bits << 1) | (Fa[i].Is('1') ? 1 : 0);
+  return bits;
+}
+
 std::string Results::PadLine() const {
   std::string line = Sa[0].Value() == 1 ? "1" : "@";
   for (int bit = 10; bit >= 0; --bit)

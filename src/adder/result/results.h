@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ class Results final : public AdderStage {
   // the 11 exponent bits and the 52 fraction bits, "1" for a one and "@"
   // for a zero.
   std::string PadLine() const;
+  // The 64 result bits as an encoding: the sign cell, exponent cells 0 .. 10
+  // (bit 10 first) and fraction cells 1 .. 52, a cell a one when it holds
+  // "1". The hidden-bit cell is not part of it.
+  std::uint64_t Encoding() const;
   // Appends PadLine() to the file; false when it cannot be opened or written.
   bool AppendToPad(const std::filesystem::path& file) const;
 

@@ -117,5 +117,24 @@ TEST(Results, PadLinesAreAppendedAndAnUnwritablePadChangesNothing) {
   EXPECT_EQ(Value(r.Ea), 1023u);  // -2.5 + 0.75 = -1.75 = -1.11b * 2^0
 }
 
+// The encoding of the result cells, against the driver's own reading, for
+// results of every kind, and with a cell that holds no bit.
+TEST(Results, EncodingIsTheSixtyFourResultBits) {
+  AdderDriver driver;
+  const std::uint64_t pairs[][2] = {{Bits(1.5), Bits(0.25)},
+                                    {Bits(-3.0), Bits(2.75)},
+                                    {0x7FEFFFFFFFFFFFFF, 0x7FEFFFFFFFFFFFFF},
+                                    {1, 3}};
+  for (const auto& p : pairs) {
+    driver.Run(p[0], p[1], true);
+    EXPECT_EQ(Hex(driver.adder().results.Encoding()), Hex(driver.Result()));
+  }
+  Results& r = driver.adder().results;
+  r.Fa[52] = "2";  // an edited cell that is no one bit
+  EXPECT_EQ(r.Encoding() & 1, 0u);
+  r.Fa[52] = "1";
+  EXPECT_EQ(r.Encoding() & 1, 1u);
+}
+
 }  // namespace
 }  // namespace sumaris::test
