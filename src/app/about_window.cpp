@@ -8,6 +8,7 @@
 
 #include "app/style.h"
 #include "app/twips.h"
+#include "core/version.h"
 
 namespace sumaris {
 namespace {
@@ -109,7 +110,8 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scroll_);
 
-  versionLabel_ = new QLabel("Sumaris simulator - Version 1.01", page_);
+  // The version is the project's own (core/version.h).
+  versionLabel_ = new QLabel(QString("Sumaris simulator - Version ") + kVersion, page_);
   versionLabel_->setObjectName("Label1");
   versionLabel_->setFont(style::Arial(10, true));
   versionLabel_->adjustSize();
