@@ -4,10 +4,11 @@
 # fields, its contents, the installed files as a user meets them, and the
 # packaged programs' --version. Skipped (exit 77) where dpkg-deb is missing.
 #
-# Usage: package_test.sh BUILD_FOLDER VERSION
+# Usage: package_test.sh BUILD_FOLDER VERSION [CPACK]
 set -u
 build=$1
 version=$2
+cpack=${3:-cpack}
 
 if ! command -v dpkg-deb >/dev/null 2>&1; then
   echo "SKIPPED: dpkg-deb is not installed; there is no Debian package to build here"
@@ -26,7 +27,7 @@ trap 'rm -rf "$scratch"' EXIT
 # ---- build the package ------------------------------------------------------------
 # Compressed with gzip rather than the package's xz: the same contents, and
 # xz takes two thirds of this test's time here.
-if ! cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" \
+if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" \
   -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$scratch/cpack.log" 2>&1; then
   cat "$scratch/cpack.log"
   echo "FAIL: cpack could not build the package"
