@@ -6,7 +6,7 @@ TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 CMAKE_GEN   = -G Ninja
 
-.PHONY: all deps build run test screenshots bench rtl fuzz format clean
+.PHONY: all deps build run test install package screenshots bench rtl fuzz format clean
 
 all: build
 
@@ -21,6 +21,17 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	./$(BUILD)/sumaris
+
+# Installs the programs, the menu entry, the icon, the manual pages and the
+# documents under PREFIX (DESTDIR=... stages them elsewhere, as packagers do).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD)/sumaris_<version>_<arch>.deb, built by CPack
+# from the release build.
+package: build
+	cd $(BUILD) && cpack
 
 # The test build runs every suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer; window tests use Qt's offscreen platform.

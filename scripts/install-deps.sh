@@ -4,9 +4,13 @@
 # one command that would do it and fails, so nothing builds half-equipped.
 set -eu
 
+# librsvg2-bin renders the icon's PNG sizes; dpkg-dev (dpkg-shlibdeps) works
+# out the Debian package's library dependencies; desktop-file-utils and
+# groff-base let the tests check the menu entry and the manual pages.
 packages="g++ make cmake ninja-build pkg-config qt6-base-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth fonts-liberation fontconfig \
-verilator yosys iverilog python3"
+verilator yosys iverilog python3 \
+librsvg2-bin dpkg-dev desktop-file-utils groff-base"
 
 missing=""
 for p in $packages; do

@@ -8,6 +8,7 @@
 
 #include "app/style.h"
 #include "app/twips.h"
+#include "core/version.h"
 
 namespace sumaris {
 namespace {
@@ -78,10 +79,11 @@ const std::vector<HelpAbout::PrintedLine>& HelpAbout::Text() {
        false},
       {"", kRed, 10, false},
       {"Warning:", kRed, 10, false},
-      {"This program and its documentation are protected by copyright.", kDarkYellow, 10, false},
-      {"Copying, changing or passing on the program or any part of it", kDarkYellow, 10, false},
-      {"without the written permission of its authors is not allowed", kDarkYellow, 10, false},
-      {"and may lead to civil and criminal penalties.", kDarkYellow, 10, false},
+      {"This program and its documentation are protected by copyright and", kDarkYellow, 10, false},
+      {"given under the MIT licence: you may use, copy, change and pass them", kDarkYellow, 10,
+       false},
+      {"on, with the copyright notice and the licence kept in every copy.", kDarkYellow, 10, false},
+      {"They come with no warranty of any kind (see the licence file).", kDarkYellow, 10, false},
       {"", kDarkYellow, 10, false},
       {"          Use 1024x768 or higher screen resolution", kRed, 12, false},
   };
@@ -109,7 +111,8 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scroll_);
 
-  versionLabel_ = new QLabel("Sumaris simulator - Version 1.01", page_);
+  // The version is the project's own (core/version.h).
+  versionLabel_ = new QLabel(QString("Sumaris simulator - Version ") + kVersion, page_);
   versionLabel_->setObjectName("Label1");
   versionLabel_->setFont(style::Arial(10, true));
   versionLabel_->adjustSize();

@@ -25,6 +25,7 @@
 #include "batch/testfloat_format.h"
 #include "batch/vector_generator.h"
 #include "batch/wire_trace.h"
+#include "core/version.h"
 #include "session/platform.h"
 #include "session/session.h"
 
@@ -74,6 +75,8 @@ const char kUsage[] =
     "      stage: a Value Change Dump with one scope per stage and time k = step k,\n"
     "      or JSON.\n"
     "  sumaris-batch --help\n"
+    "  sumaris-batch --version\n"
+    "      Prints this text, or the program's name and version.\n"
     "\n"
     "Exit status: 0 when every vector read passed (an empty file included), 1 when\n"
     "some failed or were rejected as bad input, 2 on an I/O error, a refused\n"
@@ -414,6 +417,10 @@ int Main(const std::vector<std::string_view>& args) {
   for (std::string_view a : args) {
     if (a == "--help" || a == "-h") {
       std::cout << kUsage;
+      return kPassed;
+    }
+    if (a == "--version") {
+      std::cout << "sumaris-batch " << sumaris::kVersion << "\n";
       return kPassed;
     }
   }
