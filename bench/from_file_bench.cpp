@@ -82,7 +82,8 @@ Desk& TheDesk() {
 void BM_FromFileWindows(benchmark::State& state) {
   Desk& d = TheDesk();
   for (auto _ : state) {
-    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files, false);
+    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files,
+                FromFilePanel{});
   }
   state.SetItemsProcessed(state.iterations() * kVectors);
 }
@@ -92,7 +93,8 @@ BENCHMARK(BM_FromFileWindows)->Unit(benchmark::kMillisecond);
 void BM_FromFileWindowsOneTurnPauses(benchmark::State& state) {
   Desk& d = TheDesk();
   for (auto _ : state) {
-    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files, false, 1);
+    RunFromFile(d.window->adder(), d.window->session(), d.dialogs, d.viewer, d.files,
+                FromFilePanel{}, 1);
   }
   state.SetItemsProcessed(state.iterations() * kVectors);
 }

@@ -23,11 +23,38 @@ BoxRow FractionRowOf(Operand op) {
   return op == Operand::A ? BoxRow::Fa : BoxRow::FB;
 }
 
+// A decimal text as a message quotes it: without the blanks around it, and
+// cut short when very long.
+std::string TrimmedForMessage(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  constexpr std::size_t kLongest = 40;
+  if (text.size() > kLongest) return std::string(text.substr(0, kLongest)) + "...";
+  return std::string(text);
+}
+
 }  // namespace
 
 OperandEntry::OperandEntry() {
   INJ[0] = "0";
   INJ[1] = "0";
+  // All bits "0" beside the decimal text "0".
+  Agree(Operand::A);
+  Agree(Operand::B);
+}
+
+std::string OperandEntry::BitsText(Operand op) const {
+  std::string bits((op == Operand::A ? Sa : SB).text());
+  for (const Cell& box : Exponent(op))
+    bits += box.text();
+  for (const Cell& box : Fraction(op))
+    bits += box.text();
+  return bits;
+}
+
+bool OperandEntry::DecimalMatchesBits(Operand op) const {
+  return agreedBits_[op == Operand::A ? 0 : 1] == BitsText(op);
 }
 
 void OperandEntry::SelectOperation(Operation operation) {
@@ -134,6 +161,7 @@ void OperandEntry::BitsToDecimal(Operand op) {
   double value = CalcFraction(op) * factor;
   if ((op == Operand::A ? Sa : SB).Value() == 1) value = -value;
   decimalWritten_ = true;
+  Agree(op);
   SetDecimal(op, OperandDecimalText(value));
 }
 
@@ -143,13 +171,22 @@ void OperandEntry::OperandChange(Operand op) {
   decimalWritten_ = false;
   const std::string& text = op == Operand::A ? OperandA : OperandB;
   const LeadingNumber number = ReadLeadingNumber(text);
-  if (number.outOfRange) return;  // beyond the double range: nothing changes
+  if (number.outOfRange) {
+    // Beyond the double range: no bit changes, and the user is told.
+    if (onMessage) {
+      onMessage(std::string(op == Operand::A ? "Operand A" : "Operand B") +
+                ": the bits are unchanged.\n" + TrimmedForMessage(text) +
+                " lies beyond the range of a double (largest about 1.8E+308).");
+    }
+    return;
+  }
   converting_ = true;
   const std::string copy = text;
   SetSign(op, number.value < 0 ? "1" : "0");
   DecimalToBoxes(copy, *this, op);
   SetHidden(op);
   converting_ = false;
+  Agree(op);
   Changed();
 }
 
@@ -198,6 +235,9 @@ void OperandEntry::Reset() {
   ClearBoxes(BoxRow::FB, 1, 52);
   SetSign(Operand::A, "0");
   SetSign(Operand::B, "0");
+  // Zero bits beside "0": the two forms agree again.
+  Agree(Operand::A);
+  Agree(Operand::B);
   SelectOperation(Operation::Add);
   SelectRounding(Rounding::NearestEven);
 }

@@ -92,8 +92,13 @@ class OperandEntry {
   void BitsToDecimal(Operand op);
   // Decimal to bits ("<-"). Every press converts; it clears the
   // decimal-written flag. A text whose leading number lies beyond the
-  // double range ("1e400") changes nothing at all.
+  // double range ("1e400") changes no bit; a message says so and why.
   void OperandChange(Operand op);
+  // Whether the operand's bits are still those its decimal box was last
+  // converted from or to (by "<-", "->" or a reset). Typed bits, a batch
+  // vector or an edit of the boxes leave the decimal text standing beside
+  // bits it no longer describes, until the next conversion.
+  bool DecimalMatchesBits(Operand op) const;
   // Rounding injection: works out the result sign, writes it into the result
   // sign cell, and sets INJ from the rounding mode and that sign. Added below
   // the result's last bit (R2Sigadd), INJ makes every mode a truncation: 10,
@@ -133,12 +138,17 @@ class OperandEntry {
   void ChangeEvent(BoxRow row, int index);
   void Focus(BoxRow row, int index);
   void Changed();
+  // The sign, exponent and fraction boxes of an operand as one text.
+  std::string BitsText(Operand op) const;
+  void Agree(Operand op) { agreedBits_[op == Operand::A ? 0 : 1] = BitsText(op); }
 
   Operation operation_ = Operation::Add;
   Rounding rounding_ = Rounding::NearestEven;
   bool converting_ = false;
   bool decimalWritten_ = false;
   Cell* resultSign_ = nullptr;
+  // The bits of each operand when its two forms last agreed.
+  std::array<std::string, 2> agreedBits_;
 };
 
 // Writes the 64 bits of an IEEE 754 binary64 encoding into the boxes:

@@ -70,7 +70,7 @@
   STAGE(18, R2Select2,    r2Select2,    R2,     "Label10", "final selection of bit 52", "") \
   /* N path */ \
   STAGE(19, NSmallExp,    nSmallExp,    N,      "Label3",  "small exponent difference", "Small Exp Difference + Large Sig + Pre-Shift") \
-  STAGE(20, NSmallSig,    nSmallSig,    N,      "Label5",  "significand select and pre-shift", "Small sig Select & Align & Pre-shift") \
+  STAGE(20, NSmallSig,    nSmallSig,    N,      "Label5",  "significand select, align and pre-shift", "Small sig Select & Align & Pre-shift") \
   STAGE(21, NSigadd,      nSigadd,      N,      "Label6",  "significand subtraction", "Significand Addition") \
   STAGE(22, NApprox,      nApprox,      N,      "Label4",  "leading-zero approximation", "Approx LZ Count") \
   STAGE(23, NPost,        nPost,        N,      "Label9",  "normalisation shift", "Normalization + Post-norm Shift") \

@@ -1,5 +1,6 @@
 #include "app/child_window.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -15,6 +16,9 @@ ChildWindow::ChildWindow(QWidget* parent) : QWidget(parent) {}
 
 void ChildWindow::ShowAndFocus() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    // A window hidden by itself inside a shown frame would leave an empty
+    // frame: the window is shown with its frame, always.
+    if (isHidden()) show();
     sub->showNormal();
     sub->raise();
     if (QMdiArea* area = sub->mdiArea()) {
@@ -38,6 +42,13 @@ void ChildWindow::HideWindow() {
   } else {
     hide();
   }
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+  // The close is refused to the window itself, so it is never hidden inside
+  // its frame; a closable window's frame is hidden instead.
+  event->ignore();
+  if (closable_) HideWindow();
 }
 
 void ChildWindow::Place(const QRect& frame) {

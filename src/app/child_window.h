@@ -10,6 +10,12 @@ namespace sumaris {
 // The main window wraps each in a sub-window of its MDI area and tells it
 // when it becomes the active window (its Form_Activate) and when it stops
 // being it.
+//
+// Windows are never destroyed. Closing one with its title bar's close
+// button hides its sub-window and leaves the window inside it whole, so
+// every way of showing it again shows it painted and working; a window
+// without a close button (the control panel, the operand entry) ignores
+// a close.
 class ChildWindow : public QWidget {
   Q_OBJECT
 
@@ -26,6 +32,10 @@ class ChildWindow : public QWidget {
   void ShowAndFocus();
   // Hides the window (its sub-window inside the main window).
   void HideWindow();
+  // Whether a close (the title bar's button, Ctrl+F4) hides the window;
+  // otherwise a close is ignored. Set by the main window as it adds it.
+  void SetClosable(bool closable) { closable_ = closable; }
+  bool closable() const { return closable_; }
   // Moves and sizes the window's frame; rectangle in pixels of the MDI area.
   void Place(const QRect& frame);
 
@@ -33,6 +43,12 @@ class ChildWindow : public QWidget {
   // open another one on first use (the injection window, the editor).
   static void SetHost(std::function<void(ChildWindow*)> host);
   static void AddToHost(ChildWindow* window);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool closable_ = true;
 };
 
 }  // namespace sumaris

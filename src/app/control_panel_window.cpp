@@ -97,6 +97,15 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
   stepDisplay->setGeometry(TwRect(120, 3180, 1335, 375));
   stepDisplay->setFont(style::EmphasisFont());
   stepDisplay->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // In the step counter's place while FromFile runs, as wide as the space
+  // left of the blocks allows.
+  progressDisplay = new QLabel(this);
+  progressDisplay->setObjectName("Progress");
+  progressDisplay->setGeometry(TwRect(120, 3150, 1500, 450));
+  progressDisplay->setFont(style::TitleFont());
+  progressDisplay->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  progressDisplay->setWordWrap(true);
+  progressDisplay->hide();
 
   r1Block = AddBlock("R1main", 1680, 120, 1695, 1335, PathBlock::R1);
   r2Block = AddBlock("R2main", 1680, 1520, 1695, 1140, PathBlock::R2);
@@ -132,7 +141,7 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
     if (exitProgram) exitProgram();
   });
   connect(fromFileButton, &QPushButton::clicked, this, [this] {
-    if (runFromFile) RunGuarded([this] { runFromFile(breakPoint()); });
+    if (runFromFile) RunGuarded([this] { runFromFile(); });
   });
 }
 
@@ -202,6 +211,14 @@ void MenuForm::FinishLoading() {
   QPalette colours = resultCaption->palette();
   colours.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
   resultCaption->setPalette(colours);
+}
+
+void MenuForm::ShowProgress(const QString& progress) {
+  progressDisplay->setText(progress);
+  progressDisplay->setVisible(!progress.isEmpty());
+  stepDisplay->setVisible(progress.isEmpty());
+  // Seen at once, also where the run lets no events through until its pause.
+  progressDisplay->repaint();
 }
 
 bool MenuForm::breakPoint() const {

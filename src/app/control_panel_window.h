@@ -76,6 +76,9 @@ class MenuForm : public ChildWindow {
   void ShowStep();
   // The end of start-up: the result block's caption and colour change.
   void FinishLoading();
+  // While FromFile runs: how far it got ("Vector n of N"), shown where the
+  // step counter is; an empty text gives the step counter back.
+  void ShowProgress(const QString& progress);
 
   bool breakPoint() const;
   PanelBlock* Block(PathBlock block) const;
@@ -83,7 +86,7 @@ class MenuForm : public ChildWindow {
   // What the panel asks of the main window.
   std::function<void(PathBlock)> showOverview;
   std::function<void()> showAbout;
-  std::function<void(bool breakPoint)> runFromFile;
+  std::function<void()> runFromFile;  // reads BreakPoint at every vector
   std::function<void()> exitProgram;
 
   // The controls, each with its object name in the design.
@@ -97,6 +100,7 @@ class MenuForm : public ChildWindow {
   QPushButton* fromFileButton = nullptr;  // Command3 "FromFile"
   QCheckBox* breakPointBox = nullptr;     // BreakPoint
   QLabel* stepDisplay = nullptr;          // StepShow "Step #"
+  QLabel* progressDisplay = nullptr;      // "Vector n of N" while FromFile runs
   PanelBlock* r1Block = nullptr;          // R1main
   PanelBlock* r2Block = nullptr;          // R2main
   PanelBlock* nBlock = nullptr;           // Nmain

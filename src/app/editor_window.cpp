@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -11,12 +12,14 @@
 #include <QPushButton>
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <utility>
 
 #include "app/fatal_error_window.h"
 #include "app/style.h"
 #include "app/twips.h"
 #include "session/platform.h"
+#include "session/session.h"
 
 namespace sumaris {
 namespace {
@@ -31,8 +34,6 @@ constexpr int kLine1Top = 2640;
 constexpr int kButtonTop = 2790;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
-constexpr int kLabelWidth = 375;  // room for "-1" and "116"
-constexpr int kLabelHeight = 255;
 
 int PixelsOf(double twips) {
   return static_cast<int>(twips * LogicalDpi() / 1440.0 + 0.5);
@@ -127,14 +128,12 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
             [this, i](const QString& text) { editor_.TypeIntoBox(i, text.toStdString()); });
     boxes_[static_cast<std::size_t>(i)] = box;
 
-    const TwipPoint labelAt = WireEditor::LabelPlace(i);
     auto* label = new QLabel(this);
     label->setObjectName("Label2");
     label->setProperty("index", i);
     label->setFont(labelFont);
     label->setPalette(blue);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(TwRect(labelAt.left, labelAt.top, kLabelWidth, kLabelHeight));
     labels_[static_cast<std::size_t>(i)] = label;
   }
 
@@ -151,8 +150,7 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
   cancel_->setGeometry(
       TwRect(kBoxLeft + kButtonWidth + 240, kButtonTop, kButtonWidth, kButtonHeight));
   // Apply recomputes the pipeline: a stage error ends the program.
-  connect(apply_, &QPushButton::clicked, this,
-          [this] { RunGuarded([this] { editor_.Apply(session_); }); });
+  connect(apply_, &QPushButton::clicked, this, [this] { RunGuarded([this] { ApplyClicked(); }); });
   connect(cancel_, &QPushButton::clicked, this, [this] { editor_.Cancel(); });
 
   if (editor_.dialogs() == nullptr) {
@@ -171,9 +169,77 @@ EditorWindow::~EditorWindow() {
 }
 
 void EditorWindow::Open(Wire* source, int start, int endb, const std::string& formName,
-                        const std::string& wireName, bool viewOnly) {
-  editor_.LoadParams(source, start, endb, formName, wireName, viewOnly);
+                        const std::string& wireName, bool viewOnly, int firstCell,
+                        const RowsIn& openerRows) {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (sub != nullptr) {
+    // A frame that stands elsewhere than the editor put it was moved by the
+    // user: from now on it keeps the user's place.
+    if (placedAt_ && sub->pos() != *placedAt_) userPlaced_ = true;
+    // Above the stage windows while open (set before the frame is shown).
+    if (!sub->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+      sub->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  }
+  editor_.LoadParams(source, start, endb, formName, wireName, viewOnly, firstCell);
   ShowAndFocus();
+  PlaceFrame(openerRows);
+}
+
+void EditorWindow::PlaceFrame(const RowsIn& openerRows) {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  QWidget* area = sub != nullptr ? sub->parentWidget() : nullptr;
+  if (area == nullptr) return;
+  const QSize size = sub->size();
+  const int right = std::max(0, area->width() - size.width());
+  QPoint at = sub->pos();
+  if (!userPlaced_) {
+    // The bottom right of the main window's area; the top right, over the
+    // operand entry, where that would cover a row of the opening window.
+    const QPoint bottomRight(right, std::max(0, area->height() - size.height()));
+    const QPoint topRight(right, 0);
+    at = bottomRight;
+    if (openerRows) {
+      const std::vector<QRect> rows = openerRows(area);
+      const auto covers = [&rows, size](QPoint topLeft) {
+        const QRect frame(topLeft, size);
+        return std::any_of(rows.begin(), rows.end(),
+                           [&frame](const QRect& row) { return frame.intersects(row); });
+      };
+      if (covers(bottomRight) && !covers(topRight)) at = topRight;
+    }
+  }
+  // Inside the area, whatever happened to its size meanwhile.
+  at.setX(std::clamp(at.x(), 0, right));
+  at.setY(std::clamp(at.y(), 0, std::max(0, area->height() - size.height())));
+  sub->move(at);
+  placedAt_ = at;
+}
+
+void EditorWindow::ApplyClicked() {
+  if (!editor_.applyEnabled()) return;
+  // Hiding the editor lets the main window activate some other window: the
+  // stage at the step counter as it stood comes back to the front, active,
+  // and shows the warning the edit raised.
+  const int at = session_.stepCounter();
+  editor_.Apply(session_);
+  if (!editor_.shown() && at >= 1) session_.ui().DoMe(at);
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
+  // The bit boxes leave Enter and Escape to their window.
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      event->accept();
+      if (apply_->isEnabled()) apply_->click();
+      return;
+    case Qt::Key_Escape:
+      event->accept();
+      cancel_->click();
+      return;
+    default:
+      ChildWindow::keyPressEvent(event);
+  }
 }
 
 void EditorWindow::Activated() {
@@ -194,6 +260,7 @@ void EditorWindow::Refresh() {
     label->setVisible(editor_.labelVisible(i));
   }
   apply_->setEnabled(editor_.applyEnabled());
+  ArrangeLabels();
   ApplyWidth();
   if (!editor_.shown() && isVisible()) HideWindow();
 }
@@ -205,11 +272,17 @@ void EditorWindow::ApplyWidth() {
     // The rule sets the window's outer width; the height fits the design.
     const QMargins frame = sub->contentsMargins();
     const QSize size(frameWidth, clientHeight + frame.top() + frame.bottom());
-    if (sub->size() != size) sub->resize(size);
-    // A long wire makes the editor wide: keep it inside the main window.
-    if (const QWidget* area = sub->parentWidget()) {
-      const int overhang = sub->x() + sub->width() - area->width();
-      if (overhang > 0) sub->move(std::max(0, sub->x() - overhang), sub->y());
+    if (sub->size() != size) {
+      // The right edge stays where it is; the left edge follows the wire.
+      const int right = sub->x() + sub->width();
+      sub->resize(size);
+      if (placedAt_) {
+        int x = right - size.width();
+        if (const QWidget* area = sub->parentWidget())
+          x = std::min(x, area->width() - size.width());
+        sub->move(std::max(0, x), sub->y());
+        placedAt_ = sub->pos();
+      }
     }
   } else {
     const QSize size(frameWidth, clientHeight);
@@ -236,6 +309,38 @@ void EditorWindow::StretchToWidth() {
   const int nameWidth = std::max(0, width() - 2 * Tw(kBoxLeft));
   formName_->setGeometry(Tw(kBoxLeft), Tw(kFormNameTop), nameWidth, Tw(kNameHeight));
   wireName_->setGeometry(Tw(kBoxLeft), Tw(kWireNameTop), nameWidth, Tw(kNameHeight));
+}
+
+void EditorWindow::ArrangeLabels() {
+  using namespace editor_twips;
+  // Row by row, left to right: a label that would touch the label before it
+  // goes to the second level, one line over the first row of boxes or right
+  // under the box in the second row.
+  constexpr int kGap = 2;  // pixels between two labels on one level
+  for (int row = 0; row < 2; ++row) {
+    const int from = row == 0 ? 0 : kBoxesPerRow;
+    const int to = row == 0 ? kBoxesPerRow : WireEditor::kBoxes;
+    int rightOf[2] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
+    for (int i = from; i < to; ++i) {
+      QLabel* label = labels_[static_cast<std::size_t>(i)];
+      const QFontMetrics metrics = label->fontMetrics();
+      const TwipPoint place = WireEditor::LabelPlace(i);
+      const int left = Tw(place.left);
+      const int width = metrics.horizontalAdvance(label->text()) + 1;
+      int level = 0;
+      if (editor_.labelVisible(i)) {
+        if (left < rightOf[0] + kGap && left >= rightOf[1] + kGap) level = 1;
+        rightOf[level] = left + width;
+      }
+      int top = Tw(place.top);
+      if (level == 1) {
+        const TwipPoint box = WireEditor::BoxPlace(i);
+        top = row == 0 ? top - metrics.height() : Tw(box.top + kBoxHeight) + 1;
+      }
+      const QRect geometry(left, top, width, metrics.height());
+      if (label->geometry() != geometry) label->setGeometry(geometry);
+    }
+  }
 }
 
 void EditorWindow::FocusBox(int i) {

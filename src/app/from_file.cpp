@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWindow>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "batch/batch_runner.h"
@@ -57,6 +59,8 @@ class DeferredUi final : public SessionUi {
     Flush();
     windows_.ShowStep();
   }
+  // The warnings follow the flag at once (it changes at most once a run).
+  void InconsistencyChanged() override { windows_.InconsistencyChanged(); }
 
   void Flush() {
     const std::vector<Request> requests = std::move(requests_);
@@ -89,27 +93,28 @@ class DeferredUi final : public SessionUi {
 // The windows catch up before anything is shown to the user.
 class CatchUpDialogs final : public UserDialogs {
  public:
-  CatchUpDialogs(UserDialogs& dialogs, DeferredUi& ui) : dialogs_(dialogs), ui_(ui) {}
+  CatchUpDialogs(UserDialogs& dialogs, std::function<void()> catchUp)
+      : dialogs_(dialogs), catchUp_(std::move(catchUp)) {}
   void Message(std::string_view text) override {
-    ui_.Flush();
+    catchUp_();
     dialogs_.Message(text);
   }
   bool AskYesNo(std::string_view text) override {
-    ui_.Flush();
+    catchUp_();
     return dialogs_.AskYesNo(text);
   }
   void Beep() override {
-    ui_.Flush();
+    catchUp_();
     dialogs_.Beep();
   }
   bool MessageOrStop(std::string_view text) override {
-    ui_.Flush();
+    catchUp_();
     return dialogs_.MessageOrStop(text);
   }
 
  private:
   UserDialogs& dialogs_;
-  DeferredUi& ui_;
+  std::function<void()> catchUp_;
 };
 
 // A second "FromFile" clicked during a pause finds the files in use, as the
@@ -119,35 +124,56 @@ bool running = false;
 
 }  // namespace
 
+std::string VectorProgress(long long vector, std::optional<long long> total) {
+  std::string text = "Vector " + std::to_string(vector);
+  if (total) text += " of " + std::to_string(*total);
+  return text;
+}
+
 void RunFromFile(Adder& adder, Session& session, UserDialogs& dialogs, TextViewer& viewer,
-                 const FileLocations& files, bool breakPoint, int pauseTurns) {
+                 const FileLocations& files, const FromFilePanel& panel, int pauseTurns) {
   if (running) {
     dialogs.Message("I/O error!\nFromFile is already running on " + files.input.string());
     return;
   }
   SessionUi& windows = session.ui();
   DeferredUi deferred(windows);
-  CatchUpDialogs catchUp(dialogs, deferred);
+  BatchProgress progress;
+  // A first quick count, so the panel can say "Vector n of N".
+  const std::optional<long long> total = CountVectors(files.input);
+  const auto showProgress = [&] {
+    if (panel.showProgress) {
+      panel.showProgress(VectorProgress(progress.vectors.load(std::memory_order_relaxed), total));
+    }
+  };
+  CatchUpDialogs catchUp(dialogs, [&] {
+    deferred.Flush();
+    showProgress();
+  });
   struct Scope {
     Session& session;
     SessionUi& windows;
-    DeferredUi& deferred;
-    Scope(Session& s, SessionUi& w, DeferredUi& d) : session(s), windows(w), deferred(d) {
+    const FromFilePanel& panel;
+    Scope(Session& s, SessionUi& w, DeferredUi& d, const FromFilePanel& p)
+        : session(s), windows(w), panel(p) {
       running = true;
-      session.SetUi(&deferred);
+      session.SetUi(&d);
     }
     ~Scope() {
       session.SetUi(&windows);
       running = false;
+      if (panel.showProgress) panel.showProgress({});
     }
-  } scope(session, windows, deferred);
+  } scope(session, windows, deferred, panel);
 
   BatchRunner runner(adder, session, catchUp);
-  runner.breakPoint = breakPoint;
+  runner.breakPointBox = panel.breakPoint;
+  runner.progress = &progress;
   runner.pause = [&] {
     // During the pause the windows answer the session directly, so a button
     // the user presses works as it always does.
     deferred.Flush();
+    showProgress();
     session.SetUi(&windows);
     const bool shown = AnyWindowShown();
     LetPendingEventsRun(pauseTurns);

@@ -122,6 +122,20 @@ void Show(QLineEdit* box, std::string_view text) {
   if (box->hasFocus() && qobject_cast<BitBox*>(box) != nullptr) box->selectAll();
 }
 
+// A decimal box beside bits it no longer describes: its text greyed and
+// kept, until the next conversion.
+void ShowStale(QLineEdit* box, bool stale) {
+  if (box->property("stale").toBool() == stale) return;
+  box->setProperty("stale", stale);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Text,
+                   stale ? style::StaleTextColor() : QApplication::palette().color(QPalette::Text));
+  box->setPalette(palette);
+  box->setToolTip(stale ? "Decimal value: no longer that of the bits beside it "
+                          "(\"<-\" or \"->\" converts)"
+                        : "Decimal value");
+}
+
 void Show(QLabel* label, std::string_view text) {
   if (Shows(label->text(), text)) return;
   label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -357,6 +371,7 @@ void InputForm::Refresh() {
     for (std::size_t i = 0; i < f.size(); ++i)
       Show(c.fraction[i], f[i].text());
     Show(c.decimal, op == Operand::A ? entry_.OperandA : entry_.OperandB);
+    ShowStale(c.decimal, !entry_.DecimalMatchesBits(op));
   }
   // Checking one button of a frame clears the others; clicked is not emitted.
   for (QRadioButton* button : {ButtonFor(entry_.operation()), ButtonFor(entry_.rounding())}) {

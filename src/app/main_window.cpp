@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QUrl>
 
@@ -33,6 +35,8 @@ namespace {
 // main window is the MDI area plus a title bar and borders of this size.
 constexpr int kMainFrameWidth = 120;  // twips
 constexpr int kMainFrameHeight = 420;
+// A sub-window's border, at most, on either side (twips).
+constexpr int kSubWindowBorder = 90;
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -132,7 +136,34 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   session_.SetInconsistent(false);
   session_.SetUi(this);
   ChildWindow::SetHost([this](ChildWindow* child) { AddChild(child); });
-  resize(DefaultSize());
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  resize(screen != nullptr ? OpeningSizeOn(screen->availableSize()) : DefaultSize());
+}
+
+QSize MainWindow::OpeningSizeOn(QSize available) const {
+  // The widest drawing among the stages whose rows are not of 118 bits.
+  int widest = 0;
+  for (int slot = 1; slot <= Session::kSlots; ++slot) {
+    const Stage* stage = adder_.StageInSlot(slot);
+    bool longRow = false;
+    for (const layout::Row& row : layout::StageLayoutForSlot(slot).rows) {
+      const Wire* wire = stage->FindWire(row.wire);
+      longRow = longRow || (wire != nullptr && wire->size() > 55);
+    }
+    if (!longRow) {
+      widest = std::max(widest,
+                        StageWindow::DrawingSize(*stage, layout::StageLayoutForSlot(slot)).width());
+    }
+  }
+  // A stage window's frame and scroll bar around its drawing; the placement
+  // rules then give the main window's width for that stage width.
+  const int frame = 2 * Tw(kSubWindowBorder) + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int panel = Tw(MenuForm::kClientWidth) + 2 * Tw(kSubWindowBorder);
+  const int needed = widest + frame + panel + Tw(200) - Tw(kMainFrameWidth);
+  const QSize least = DefaultSize();
+  return QSize(
+      std::clamp(needed, least.width(), std::max(least.width(), available.width() - Tw(240))),
+      std::clamp(available.height() - Tw(960), least.height(), std::max(least.height(), 1000)));
 }
 
 MainWindow::~MainWindow() {
@@ -153,8 +184,10 @@ QMdiSubWindow* MainWindow::AddChild(ChildWindow* child, bool fixedSize, bool clo
     if (!fixedSize) flags |= Qt::WindowMaximizeButtonHint;
   }
   QMdiSubWindow* sub = area_->addSubWindow(child, flags);
-  // Windows are hidden, never destroyed.
+  // Windows are hidden, never destroyed; one without a close button
+  // ignores a close (Ctrl+F4).
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  child->SetClosable(closable);
   sub->setObjectName(child->objectName() + QStringLiteral("Frame"));
   sub->setWindowTitle(child->windowTitle());
   sub->hide();
@@ -247,8 +280,13 @@ void MainWindow::StartUp() {
   panel_->showOverview = [this](PathBlock path) { Overview(path)->ShowAndFocus(); };
   panel_->showAbout = [this] { ShowAbout(); };
   panel_->exitProgram = [this] { close(); };
-  panel_->runFromFile = [this](bool breakPoint) {
-    RunFromFile(adder_, session_, *dialogs_, *viewer_, files_, breakPoint);
+  panel_->runFromFile = [this] {
+    FromFilePanel lent;
+    lent.breakPoint = [this] { return panel_->breakPoint(); };
+    lent.showProgress = [this](const std::string& text) {
+      panel_->ShowProgress(QString::fromStdString(text));
+    };
+    RunFromFile(adder_, session_, *dialogs_, *viewer_, files_, lent);
   };
 
   input_ = new InputForm(adder_.input);
@@ -333,8 +371,8 @@ ChildWindow* MainWindow::EditorWindowIfAny() const {
 }
 
 void MainWindow::OpenEditor(Wire* wire, int start, int end, const std::string& formName,
-                            const std::string& title, bool viewOnly) {
-  launcher_->Open(wire, start, end, formName, title, viewOnly);
+                            const std::string& title, bool viewOnly, int firstCell) {
+  launcher_->Open(wire, start, end, formName, title, viewOnly, firstCell);
 }
 
 void MainWindow::AppendResultToPad() {
@@ -385,6 +423,12 @@ void MainWindow::Recomputed() {
     if (window != nullptr) window->Refresh();
   }
   if (input_ != nullptr) input_->Refresh();
+}
+
+void MainWindow::InconsistencyChanged() {
+  for (StageWindow* window : stages_) {
+    if (window != nullptr) window->ShowInconsistent(session_.inconsistent());
+  }
 }
 
 }  // namespace sumaris

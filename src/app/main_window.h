@@ -92,7 +92,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   ChildWindow* EditorWindowIfAny() const;
   // Opens the editor as a stage's Edit or Expand button does.
   void OpenEditor(Wire* wire, int start, int end, const std::string& formName,
-                  const std::string& title, bool viewOnly);
+                  const std::string& title, bool viewOnly, int firstCell = 0);
   // The child window whose sub-window is active.
   ChildWindow* ActiveChild() const;
 
@@ -116,6 +116,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void Switch2Results() override;
   void ShowStep() override;
   void Recomputed() override;
+  // Every stage window's warning follows the flag at once.
+  void InconsistencyChanged() override;
 
   // The program's look: Fusion style and 8.25-point Arial, so the windows
   // keep their proportions on any desktop.
@@ -123,6 +125,13 @@ class MainWindow : public QMainWindow, public SessionUi {
   static QIcon ProgramIcon();
   // The size the program opens with on a 1024x768 screen.
   static QSize DefaultSize() { return QSize(1010, 700); }
+  // The size the main window takes (before the window manager maximises
+  // it, and when the user restores it) on a screen whose free area is
+  // `available`: DefaultSize, wider where the screen allows, up to the width
+  // at which every stage window shows its whole drawing (the rows of 55
+  // cells and less; the 118-bit rows still scroll), and taller up to the
+  // screen's height.
+  QSize OpeningSizeOn(QSize available) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

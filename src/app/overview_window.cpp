@@ -32,7 +32,12 @@ int RowsHeight(std::size_t rows) {
 }
 
 // The R path of the first cycle: exponent difference, complement and
-// pre-shift, swap, alignment, and the R path condition.
+// pre-shift, swap, alignment, and the R path condition. The operands enter
+// the complement from the left; the exponent difference steers the rest:
+// MAG_MED and SIGN_MED run down the left edge to the shifter and the first
+// swap, SIGN_BIG and IS_BIG down the right to the other swaps and the big
+// mux. A dashed line crossing another without a dot does not join it.
+constexpr int kR1Left = 420;  // left of the blocks, right of the control lane
 const OverviewDesign kR1{
     PathBlock::R1,
     "R1",
@@ -40,31 +45,55 @@ const OverviewDesign kR1{
     "R path",
     "(1st. cycle)",
     kDesignWidth,
-    5100,
+    5500,
     {
-        {"Label3", 120, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(7)"}}},
+        {"Label3", kR1Left, 720, 2520 - kR1Left, 0, {{"XOR", "ORtree"}, {"Adder(7)"}}},
         {"Label2", 2685, 720, 2400, 0, {{"XOR", "ORtree"}, {"Adder(5)"}}},
-        {"Label5", 120, 1920, 1900, 0, {{"1's complement"}}},
-        {"Label6", 2175, 1920, 1900, 0, {{"SftL(1)", "SftR(1)"}}},
-        {"Label7", 120, 2745, 1550, 0, {{"MUX"}}},
-        {"Label7b", 1827, 2745, 1550, 0, {{"MUX"}}},
-        {"Label11", 3535, 2745, 1550, 0, {{"MUX"}}},
-        {"Label8", 120, 3570, 1550, 0, {{"Shift(63)"}}},
-        {"Label9", 120, 4395, 3257, 0, {{"MUX"}}},
-        {"Label10", 3535, 3570, 1550, 0, {{"ShiftL(1)"}}},
-        {"Label4", 3535, 4395, 1550, 0, {{"AND", "OR"}}},
+        {"Label5", kR1Left, 2220, 2020 - kR1Left, 0, {{"1's complement"}}},
+        {"Label6", 2175, 2220, 1625, 0, {{"SftL(1)", "SftR(1)"}}},
+        {"Label7", kR1Left, 3145, 1670 - kR1Left, 0, {{"MUX"}}},
+        {"Label7b", 1827, 3145, 1550, 0, {{"MUX"}}},
+        {"Label11", 3600, 3145, 1485, 0, {{"MUX"}}},
+        {"Label8", kR1Left, 3970, 1670 - kR1Left, 0, {{"Shift(63)"}}},
+        {"Label9", kR1Left, 4795, 3377 - kR1Left, 0, {{"MUX"}}},
+        {"Label10", 3600, 3970, 1485, 0, {{"ShiftL(1)"}}},
+        {"Label4", 3600, 4795, 1485, 0, {{"AND", "OR"}}},
     },
     {{"Label3", "Label2"},
      {"Label5", "Label6"},
      {"Label6", "Label7"},
      {"Label6", "Label7b"},
-     {"Label2", "Label11"},
      {"Label7", "Label8"},
      {"Label8", "Label9"},
      {"Label7b", "Label9"},
      {"Label11", "Label10"},
      {"Label2", "Label4"}},
     "Label3",
+    {
+        // The operands into the complement.
+        {{{0, 2080}, {700, 2080}, {700, 2220}}, false, "FA, FB", 780, 2030},
+        // From the medium exponent difference: the shift amount and the
+        // select of the first swap.
+        {{{520, 1620}, {520, 1760}, {120, 1760}, {120, 4232}, {kR1Left, 4232}},
+         true,
+         "MAG_MED",
+         560,
+         1650},
+        {{{1500, 1620}, {1500, 1900}, {260, 1900}, {260, 3407}, {kR1Left, 3407}},
+         true,
+         "SIGN_MED",
+         1540,
+         1650},
+        // From the large exponent difference: the select of the other two
+        // swaps, and the big mux's.
+        {{{4750, 1620}, {4750, 3145}}, true, "SIGN_BIG", 3930, 1650},
+        {{{4750, 2900}, {3440, 2900}, {3440, 3407}, {3377, 3407}}, true, nullptr, 0, 0, true},
+        {{{3880, 1620}, {3880, 2980}, {3530, 2980}, {3530, 5057}, {3377, 5057}},
+         true,
+         "IS_BIG",
+         3340,
+         1650},
+    },
 };
 
 // The R path of the second cycle: half adder, compound adder, injection
@@ -100,6 +129,7 @@ const OverviewDesign kR2{
      {"Label6", "Label9"},
      {"Label6", "Label10"}},
     "Label3",
+    {},
 };
 
 // The N path: operand preparation, subtraction and, beside it, the
@@ -136,6 +166,7 @@ const OverviewDesign kN1{
      {"Label6", "Label9"},
      {"Label4", "Label9"}},
     "Label3",
+    {},
 };
 
 // The path decision with the final exponent, and the result.
@@ -153,6 +184,7 @@ const OverviewDesign kFinal{
     },
     {{"Label3", "Label2"}},
     "Label3",
+    {},
 };
 
 struct DesignRect {
@@ -252,6 +284,11 @@ const OverviewDesign& OverviewDesignFor(PathBlock path) {
       return kFinal;
   }
   return kR1;
+}
+
+QRect OverviewBlockRect(const OverviewBlockDesign& block) {
+  const DesignRect r = BlockRect(block);
+  return QRect(r.left, r.top, r.width, r.height);
 }
 
 // --- OverviewBlock -----------------------------------------------------------
@@ -494,6 +531,13 @@ void OverviewWindow::Arrange() {
       pixels << origin_ + point * scale_;
     flowPixels_.push_back(pixels);
   }
+  wirePixels_.clear();
+  for (const OverviewWire& wire : design_.wires) {
+    QPolygonF pixels;
+    for (const auto& [x, y] : wire.points)
+      pixels << origin_ + QPointF(x, y) * scale_;
+    wirePixels_.push_back(pixels);
+  }
   update();
 }
 
@@ -501,18 +545,40 @@ void OverviewWindow::paintEvent(QPaintEvent* event) {
   ChildWindow::paintEvent(event);
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(style::FlowColor(), std::max(1.0, scale_ * 1440.0 / LogicalDpi())));
-  for (const QPolygonF& flow : flowPixels_) {
-    if (flow.size() < 2) continue;
+  const double width = std::max(1.0, scale_ * 1440.0 / LogicalDpi());
+  const auto draw = [&](const QPolygonF& flow, const QColor& colour, Qt::PenStyle line) {
+    if (flow.size() < 2) return;
+    painter.setPen(QPen(colour, width, line));
     painter.setBrush(Qt::NoBrush);
     painter.drawPolyline(flow);
     // The arrow head sits where the flow enters its consumer.
     const QPointF tip = flow.back();
     const QPointF from = flow[flow.size() - 2];
-    if (tip == from) continue;
+    if (tip == from) return;
     const QPolygonF head = ArrowHead(from, tip, kArrowLength * scale_, kArrowHalfWidth * scale_);
-    painter.setBrush(painter.pen().color());
+    painter.setPen(QPen(colour, width));
+    painter.setBrush(colour);
     painter.drawPolygon(head);
+  };
+  for (const QPolygonF& flow : flowPixels_)
+    draw(flow, style::FlowColor(), Qt::SolidLine);
+
+  painter.setFont(style::Arial(std::max(4.0, 7 * scale_ * 1440.0 / LogicalDpi()), false));
+  for (std::size_t i = 0; i < wirePixels_.size() && i < design_.wires.size(); ++i) {
+    const OverviewWire& wire = design_.wires[i];
+    const QColor colour = wire.control ? style::ControlFlowColor() : style::FlowColor();
+    draw(wirePixels_[i], colour, wire.control ? Qt::DashLine : Qt::SolidLine);
+    if (wire.branch && !wirePixels_[i].isEmpty()) {
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(colour);
+      painter.drawEllipse(wirePixels_[i].front(), 2.5 * width, 2.5 * width);
+    }
+    if (wire.label != nullptr) {
+      painter.setPen(colour);
+      painter.drawText(origin_ + QPointF(wire.labelLeft, wire.labelTop) * scale_ +
+                           QPointF(0, painter.fontMetrics().ascent()),
+                       QString::fromUtf8(wire.label));
+    }
   }
 }
 

@@ -26,6 +26,18 @@ struct OverviewBlockDesign {
   std::vector<std::vector<const char*>> units;  // rows of unit box texts
 };
 
+// A connection drawn along corners given in the design: the arrow at the
+// last point. A control signal (a select, a shift amount) is dashed and
+// named; a branch of another connection starts with a junction dot.
+struct OverviewWire {
+  std::vector<std::pair<int, int>> points;
+  bool control = false;
+  const char* label = nullptr;  // written with its top left at labelLeft, labelTop
+  int labelLeft = 0;
+  int labelTop = 0;
+  bool branch = false;
+};
+
 struct OverviewDesign {
   PathBlock path;
   const char* name;         // "R1", "R2", "N1", "FINAL"
@@ -36,10 +48,13 @@ struct OverviewDesign {
   int height;
   std::vector<OverviewBlockDesign> blocks;
   std::vector<std::pair<const char*, const char*>> flows;  // from block, to block
-  const char* initial;  // the block selected when the window loads
+  const char* initial;              // the block selected when the window loads
+  std::vector<OverviewWire> wires;  // connections along given corners
 };
 
 const OverviewDesign& OverviewDesignFor(PathBlock path);
+// A block's place in its design (twips), as tall as its unit rows need.
+QRect OverviewBlockRect(const OverviewBlockDesign& block);
 
 // Element 0 of a block: covers the whole block, light yellow while the block
 // is highlighted, transparent otherwise. Its units are child labels named
@@ -130,6 +145,7 @@ class OverviewWindow : public ChildWindow {
   QLabel* subtitle_ = nullptr;
   std::vector<QPolygonF> flowDesign_;  // twips
   std::vector<QPolygonF> flowPixels_;
+  std::vector<QPolygonF> wirePixels_;  // design_.wires, in pixels
   double scale_ = 1;
   QPointF origin_;
 };

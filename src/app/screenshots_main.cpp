@@ -23,6 +23,9 @@ namespace {
 
 using sumaris::MainWindow;
 
+// The screen the windows are drawn for.
+const QSize kScreen(1280, 1024);
+
 class QuietViewer final : public sumaris::TextViewer {
  public:
   bool Open(const std::filesystem::path&) override { return true; }
@@ -74,7 +77,9 @@ int main(int argc, char* argv[]) {
       std::filesystem::path(folder.absolutePath().toStdString()) / "files";
   std::filesystem::create_directories(scratch);
   MainWindow window({&dialogs, &viewer, sumaris::FileLocations::InFolder(scratch)});
-  window.resize(MainWindow::DefaultSize());
+  // As the program opens on a 1280x1024 screen: every stage window shows
+  // its rows of up to 55 cells whole.
+  window.resize(window.OpeningSizeOn(kScreen));
   window.show();
   Settle();
   QElapsedTimer clock;

@@ -265,12 +265,20 @@ EditorWindow* EditorLauncher::window() const {
 }
 
 void EditorLauncher::Open(Wire* source, int start, int end, const std::string& formName,
-                          const std::string& title, bool viewOnly) {
+                          const std::string& title, bool viewOnly, int firstCell,
+                          const StageWindow* opener) {
   if (window_ == nullptr) {
     window_ = new EditorWindow(editor_, session_);
     ChildWindow::AddToHost(window_);
   }
-  window_->Open(source, start, end, formName, title, viewOnly);
+  EditorWindow::RowsIn rows;
+  if (opener != nullptr) {
+    const QPointer<const StageWindow> window(opener);
+    rows = [window](const QWidget* area) {
+      return window != nullptr ? window->RowRects(area) : std::vector<QRect>{};
+    };
+  }
+  window_->Open(source, start, end, formName, title, viewOnly, firstCell, rows);
 }
 
 // --- StageWindow -------------------------------------------------------------
@@ -280,6 +288,11 @@ QString StageWindow::TitleFor(const Stage& stage) {
   QString title = QStringLiteral("Step %1: %2").arg(d.slot).arg(Q(d.name));
   if (!d.title.empty()) title += QStringLiteral(" - ") + Q(d.title);
   return title;
+}
+
+QSize StageWindow::DrawingSize(const Stage& stage, const layout::StageLayout& layout) {
+  const QRect extent = LayoutExtent(stage, layout);
+  return QSize(Tw(extent.right() + 1 + twips::kMargin), Tw(extent.bottom() + 1 + twips::kMargin));
 }
 
 StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayout& layout,
@@ -296,9 +309,7 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
 
   auto* canvas = new StageCanvas(stage, layout, nullptr);
   canvas_ = canvas;
-  const QRect extent = LayoutExtent(stage, layout);
-  canvas->setFixedSize(Tw(extent.right() + 1 + twips::kMargin),
-                       Tw(extent.bottom() + 1 + twips::kMargin));
+  canvas->setFixedSize(DrawingSize(stage, layout));
 
   for (const layout::Row& row : layout.rows) {
     const Wire* wire = stage.FindWire(row.wire);
@@ -351,6 +362,7 @@ void StageWindow::BuildButtons(QWidget* canvas) {
     if (captionWidth() > place.width()) place.setWidth(captionWidth());
     button->setGeometry(place);
     button->setFocusPolicy(Qt::NoFocus);
+    if (!design.tooltip.empty()) button->setToolTip(Q(design.tooltip));
     connect(button, &QPushButton::clicked, this,
             [this, &design] { RunGuarded([&] { ButtonClicked(design); }); });
     buttons_.push_back(button);
@@ -365,7 +377,25 @@ void StageWindow::ButtonClicked(const layout::Button& button) {
       request.displayName ? *request.displayName : std::string(stage_.displayName());
   const std::string& title =
       !request.title.empty() ? request.title : (wire != nullptr ? wire->title() : request.wire);
-  editor_->Open(wire, request.start, request.end, formName, title, request.viewOnly);
+  editor_->Open(wire, request.start, request.end, formName, title, request.viewOnly,
+                request.firstCell, this);
+}
+
+std::vector<QRect> StageWindow::RowRects(const QWidget* in) const {
+  std::vector<QRect> rects;
+  if (!isVisible() || in == nullptr) return rects;
+  const QWidget* viewport = scroll_->viewport();
+  const QRect seen(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  const auto add = [&](const QRect& onCanvas) {
+    const QRect visible = QRect(canvas_->mapToGlobal(onCanvas.topLeft()), onCanvas.size()) & seen;
+    if (!visible.isEmpty())
+      rects.emplace_back(in->mapFromGlobal(visible.topLeft()), visible.size());
+  };
+  for (const WireRowWidget* row : rows_)
+    add(row->geometry());
+  for (const layout::FixedCell& cell : layout_.cells)
+    add(Twr(cell.left, cell.top, cell.width, twips::kCellHeight));
+  return rects;
 }
 
 WireRowWidget* StageWindow::Row(const QString& wireName) const {
@@ -383,11 +413,13 @@ QPushButton* StageWindow::Button(const QString& name) const {
 }
 
 void StageWindow::Activated() {
-  // The label shows the flag as it is now and keeps that state while the
-  // window stays in front.
-  inconsistent_->setVisible(session_.inconsistent());
-  if (inconsistent_->isVisible()) inconsistent_->raise();
+  ShowInconsistent(session_.inconsistent());
   session_.Activate(slot());
+}
+
+void StageWindow::ShowInconsistent(bool inconsistent) {
+  inconsistent_->setVisible(inconsistent);
+  if (inconsistent) inconsistent_->raise();
 }
 
 void StageWindow::Deactivated() {

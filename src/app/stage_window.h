@@ -32,8 +32,10 @@ class EditorLauncher {
   EditorLauncher(const EditorLauncher&) = delete;
   EditorLauncher& operator=(const EditorLauncher&) = delete;
 
+  // `opener`: the stage window whose button was pressed (null: none); the
+  // editor keeps clear of its rows. `firstCell`: the cell the first box shows.
   void Open(Wire* source, int start, int end, const std::string& formName, const std::string& title,
-            bool viewOnly);
+            bool viewOnly, int firstCell = 0, const class StageWindow* opener = nullptr);
 
   // The editor window; null before its first use.
   EditorWindow* window() const;
@@ -52,7 +54,9 @@ class EditorLauncher {
 //
 // Activation (the window comes to the front or gets the focus) shows the
 // `Inconsistent` label if the session's inconsistency flag is set, hides it
-// otherwise, and moves the step counter to the stage's slot.
+// otherwise, and moves the step counter to the stage's slot. The main window
+// also refreshes the label of every stage window whenever the flag changes,
+// so no window ever shows a stale warning.
 class StageWindow : public ChildWindow {
   Q_OBJECT
 
@@ -69,16 +73,24 @@ class StageWindow : public ChildWindow {
 
   // Repaints what is on screen (cells, read-outs); nothing when hidden.
   void Refresh();
+  // Shows or hides the `Inconsistent` label.
+  void ShowInconsistent(bool inconsistent);
 
   QLabel* inconsistentLabel() const { return inconsistent_; }
   WireRowWidget* Row(const QString& wireName) const;
   const std::vector<WireRowWidget*>& rows() const { return rows_; }
   QPushButton* Button(const QString& name) const;
+  // Where the wire rows and single cells are on screen now, in pixels of
+  // `in`, as far as they can be seen.
+  std::vector<QRect> RowRects(const QWidget* in) const;
   QWidget* canvas() const { return canvas_; }
   QScrollArea* scrollArea() const { return scroll_; }
 
   // The readable title of a stage, shown in its window's title bar.
   static QString TitleFor(const Stage& stage);
+  // The size of a stage's drawing with its margin, in pixels: what the
+  // window shows without scrolling.
+  static QSize DrawingSize(const Stage& stage, const layout::StageLayout& layout);
 
   static constexpr const char* kInconsistentText = "The System is now inconsistent";
 

@@ -96,6 +96,11 @@ inline QColor BlockFrameColor() {
 inline QColor FlowColor() {
   return QColor(40, 40, 40);
 }
+// A control signal between the blocks of a path overview (a select, a
+// shift amount), drawn dashed and named.
+inline QColor ControlFlowColor() {
+  return QColor(0, 0, 192);
+}
 // The control panel's path that is running; also the program's icon, with
 // its darker rim and its sign.
 inline QColor MarkedColor() {
@@ -120,6 +125,10 @@ inline QColor FractionBoxColor() {
 }
 inline QColor DecimalBoxColor() {
   return QColor(192, 255, 192);
+}
+// The text of a decimal box that no longer describes its operand's bits.
+inline QColor StaleTextColor() {
+  return QColor(140, 140, 140);
 }
 inline QColor PlainBoxColor() {
   return QColor(255, 255, 255);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -196,6 +197,32 @@ TestVector VectorReader::ReadVector() {
   return v;
 }
 
+long long CountVectors(std::istream& in) {
+  VectorReader reader(in);
+  VectorReader::Field field;
+  long long vectors = 0;
+  try {
+    while (!reader.Exhausted()) {
+      ++vectors;
+      for (int i = 0; i < 5; ++i)
+        reader.ReadField(field);
+    }
+  } catch (const VectorReadError&) {
+    // The vector it broke off in is begun all the same.
+  }
+  return vectors;
+}
+
+std::optional<long long> CountVectors(const std::filesystem::path& path) {
+  std::error_code error;
+  if (path == "-" || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  const long long vectors = CountVectors(in);
+  if (in.bad()) return std::nullopt;
+  return vectors;
+}
+
 void FreeValue(const VectorReader::Field& field, std::string& out) {
   const std::string& t = field.text;
   if (!field.quoted && !t.empty()) {
@@ -355,7 +382,8 @@ VectorOutcome BatchRunner::RunVector(const TestVector& v) {
   if (!passed && classifyFailures) {
     failureClass_ = ClassifyFailure(v.a, v.b, entry.operation(), entry.rounding(), ResultBits());
   }
-  if (breakPoint && !dialogs_.AskYesNo(verdict_ + "Do you want to continue?")) stop_ = true;
+  const bool ask = breakPointBox ? breakPointBox() : breakPoint;
+  if (ask && !dialogs_.AskYesNo(verdict_ + "Do you want to continue?")) stop_ = true;
   return passed ? VectorOutcome::Passed : VectorOutcome::Failed;
 }
 

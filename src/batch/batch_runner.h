@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -121,6 +122,15 @@ class VectorReader {
   Field field_;
 };
 
+// A quick count of the vectors a run of the file will begin: five fields a
+// vector, read as the runner reads them, blank lines skipped, nothing
+// converted. A file that ends inside a vector counts that vector too (the
+// run begins it and stops there with "I/O error!"). None where counting is
+// not possible: standard input ("-"), a file that is missing, not a regular
+// file (a named pipe would be used up by the count) or cannot be read.
+std::optional<long long> CountVectors(const std::filesystem::path& path);
+long long CountVectors(std::istream& in);
+
 // A free value: the text of a quoted field as it stands, the text of an
 // unquoted field that reads as a number converted to that number and back
 // (FormatDouble). Throws VectorReadError for a number beyond the double range.
@@ -219,6 +229,9 @@ class BatchRunner {
 
   // The control panel's BreakPoint box: ask after every vector.
   bool breakPoint = false;
+  // When given, the BreakPoint box itself, read afresh at every vector (the
+  // user may tick it during a run); breakPoint is then not used.
+  std::function<bool()> breakPointBox;
   // Work out why each failed vector failed (failureClass()).
   bool classifyFailures = false;
   // Where the loop notes how far it got, when given.

@@ -41,8 +41,9 @@ int WireEditor::boxesInUse() const {
 }
 
 void WireEditor::LoadParams(Wire* source, int start, int endb, std::string formName,
-                            std::string wireName, bool viewOnly) {
+                            std::string wireName, bool viewOnly, int firstCell) {
   source_ = source;
+  firstCell_ = std::max(0, firstCell);
   start_ = start;
   endb_ = endb;
   step_ = start <= endb ? 1 : -1;
@@ -52,8 +53,9 @@ void WireEditor::LoadParams(Wire* source, int start, int endb, std::string formN
   shown_ = true;
   Init();
   // Without a wire there is nothing to write back: such an opening behaves
-  // like a view-only one.
-  if (viewOnly || source_ == nullptr) applyEnabled_ = false;
+  // like a view-only one. An Edit button enables Apply even while a
+  // view-only opening was shown, which would otherwise trap the user.
+  applyEnabled_ = !viewOnly && source_ != nullptr;
   Changed();
 }
 
@@ -65,9 +67,10 @@ void WireEditor::Init() {
   for (int i = 0; i < kBoxes; ++i) {
     Box& box = boxes_[static_cast<std::size_t>(i)];
     if (i < used) {
-      // Box i shows cell i, whatever the range says; past the wire's end
-      // (or without a wire) the box stays empty.
-      box.text = i < cells ? (*source_)[i].str() : std::string();
+      // Box i shows cell firstCell + i, whatever the range says; past the
+      // wire's end (or without a wire) the box stays empty.
+      const int cell = firstCell_ + i;
+      box.text = cell < cells ? (*source_)[cell].str() : std::string();
       box.visible = true;
       box.label = std::to_string(start_ + i * step_);
       box.labelVisible = i == 0 || i % 8 == 0;
@@ -122,9 +125,9 @@ void WireEditor::Apply(Session& session) {
     Changed();
     return;
   }
-  const int n = std::min(boxesInUse(), source_->size());
+  const int n = std::min(boxesInUse(), source_->size() - firstCell_);
   for (int i = 0; i < n; ++i)
-    (*source_)[i] = boxes_[static_cast<std::size_t>(i)].text;
+    (*source_)[firstCell_ + i] = boxes_[static_cast<std::size_t>(i)].text;
   session.SetInconsistent(true);
   shown_ = false;
   Changed();

@@ -35,10 +35,11 @@ struct TwipPoint {
 };
 
 // The Wire Bits Editor's state: one editor for the whole program, reused for
-// every wire. Box i always shows cell position i of the source wire, counted
-// from its leftmost cell; start and endb decide only how many boxes there
-// are and which bit numbers they carry. Nothing typed reaches the wire
-// before Apply.
+// every wire. Box i shows cell position firstCell + i of the source wire,
+// counted from its leftmost cell; firstCell is 0 except for a button that
+// edits a cell further right (NSmallSig's "DELTA(1)" edits cell 1). start
+// and endb decide only how many boxes there are and which bit numbers they
+// carry. Nothing typed reaches the wire before Apply.
 //
 // The window shows this state and forwards its box events here; it keeps no
 // state of its own. After every change `onChanged` runs; when the editor
@@ -47,8 +48,9 @@ struct TwipPoint {
 // A button that hands the editor no wire (source null) gets the boxes of its
 // range with empty texts and a disabled Apply, as a view-only opening does:
 // nothing can be written, and Cancel closes the editor and enables Apply
-// again. A range longer than the wire shows empty boxes past the wire's last
-// cell and never reads or writes beyond it.
+// again. An editable opening of a wire enables Apply, also while a
+// view-only opening is shown: the user asked to edit. A range longer than the wire shows empty
+// boxes past the wire's last cell and never reads or writes beyond it.
 class WireEditor {
  public:
   static constexpr int kBoxes = 119;
@@ -67,7 +69,7 @@ class WireEditor {
   // null (a button that hands the editor no wire). Bringing the editor to the
   // front is the caller's job (it shows the editor right after this).
   void LoadParams(Wire* source, int start, int endb, std::string formName, std::string wireName,
-                  bool viewOnly);
+                  bool viewOnly, int firstCell = 0);
   // Fills the boxes from the source wire (also on every activation).
   void Init();
   // The editor window was activated: Init, then box 0 gets the focus and its
@@ -102,6 +104,7 @@ class WireEditor {
   int endb() const { return endb_; }
   int step() const { return step_; }
   int count() const { return count_; }
+  int firstCell() const { return firstCell_; }
   bool loading() const { return loading_; }
   const std::string& formName() const { return formName_; }
   const std::string& wireName() const { return wireName_; }
@@ -139,6 +142,7 @@ class WireEditor {
   int endb_ = 0;
   int step_ = 1;
   int count_ = 0;
+  int firstCell_ = 0;
   bool loading_ = false;
   std::string formName_ = "form name";
   std::string wireName_ = "wire";

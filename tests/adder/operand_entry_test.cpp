@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <random>
@@ -108,8 +109,9 @@ TEST(OperandConversion, RandomOperandsGoRoundWithinFifteenDigits) {
 }
 
 TEST(OperandConversion, ReadsTheLeadingNumberAndIgnoresOneBeyondTheRange) {
+  // A number beyond the range changes no bit and says so, with the text.
   const std::pair<const char*, std::optional<double>> cases[] = {
-      {" 12abc", 12}, {"-.5e3x", -500}, {"", 0}, {"abc", 0}, {"1e400", {}}, {"-1e400", {}}};
+      {" 12abc", 12}, {"-.5e3x", -500}, {"", 0}, {"abc", 0}, {"1e400", {}}, {" -1e400 ", {}}};
   for (const auto& [text, value] : cases) {
     OperandEntry e;
     test::RecordingDialogs dialogs;
@@ -118,7 +120,55 @@ TEST(OperandConversion, ReadsTheLeadingNumberAndIgnoresOneBeyondTheRange) {
     ToBits(e, Operand::B, text);
     EXPECT_EQ(Boxes(e, Operand::B), Encoding(Bits(value.value_or(3.0)))) << '"' << text << '"';
     EXPECT_EQ(e.OperandB, text);
-    EXPECT_TRUE(dialogs.messages.empty());
+    if (value) {
+      EXPECT_TRUE(dialogs.messages.empty()) << '"' << text << '"';
+    } else {
+      const std::string quoted = std::string(text).substr(text[0] == ' ' ? 1 : 0, 6);
+      ASSERT_EQ(dialogs.messages.size(), 1u) << '"' << text << '"';
+      EXPECT_EQ(dialogs.messages[0],
+                "Operand B: the bits are unchanged.\n" + quoted +
+                    " lies beyond the range of a double (largest about 1.8E+308).");
+    }
+  }
+}
+
+// Whether a decimal box still describes its operand's bits: after either
+// conversion and a reset it does; typed bits, a batch vector's bits or a
+// failed conversion's text leave it beside bits it no longer describes,
+// until the next conversion.
+TEST(OperandConversion, TheDecimalTextMatchesTheBitsUntilTheBitsChange) {
+  const struct {
+    const char* what;
+    std::function<void(OperandEntry&)> act;
+    bool aMatches, bMatches;
+  } steps[] = {
+      {"at load", [](OperandEntry&) {}, true, true},
+      {"a typed bit of A", [](OperandEntry& e) { e.SetBox(BoxRow::Fa, 3, "1"); }, false, true},
+      {"the same bit typed back", [](OperandEntry& e) { e.SetBox(BoxRow::Fa, 3, "0"); }, true,
+       true},
+      {"a batch vector's bits into B", [](OperandEntry& e) { TypeBits(e, Operand::B, Bits(0.75)); },
+       true, false},
+      {"-> on B", [](OperandEntry& e) { e.BbitChanged(); }, true, true},
+      {"A's sign typed", [](OperandEntry& e) { e.SetSign(Operand::A, "1"); }, false, true},
+      {"<- on A beyond the range", [](OperandEntry& e) { ToBits(e, Operand::A, "1e999"); }, false,
+       true},
+      {"<- on A", [](OperandEntry& e) { ToBits(e, Operand::A, "2.5"); }, true, true},
+      {"a typed exponent bit of B", [](OperandEntry& e) { e.SetBox(BoxRow::EB, 0, "1"); }, true,
+       false},
+      {"-> on B while it is disabled",
+       [](OperandEntry& e) {
+         e.Disabledisplay = true;
+         e.BbitChanged();
+         e.Disabledisplay = false;
+       },
+       true, false},
+      {"reset", [](OperandEntry& e) { e.Reset(); }, true, true},
+  };
+  OperandEntry e;
+  for (const auto& step : steps) {
+    step.act(e);
+    EXPECT_EQ(e.DecimalMatchesBits(Operand::A), step.aMatches) << step.what;
+    EXPECT_EQ(e.DecimalMatchesBits(Operand::B), step.bMatches) << step.what;
   }
 }
 

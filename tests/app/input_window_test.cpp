@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/control_panel_window.h"
 #include "app/injection_window.h"
 #include "app/input_window.h"
+#include "app/style.h"
 #include "app/window_fixture.h"
 
 using namespace sumaris;
@@ -110,6 +112,45 @@ class InputFormTest : public QObject {
         QCOMPARE(ShownBits(form, op), Bits(std::strtod(text, nullptr)));
       }
     }
+  }
+
+  // "<-" with a number beyond the double range says the bits are unchanged
+  // and why. A decimal box beside bits it no longer describes (typed by
+  // hand, then Run) is greyed with its text kept, until a conversion.
+  void theOperandEntrySaysWhenNothingHappened() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    InputForm& form = *s.window->inputForm();
+    const auto greyed = [&form](Operand op) {
+      return form.DecimalBox(op)->palette().color(QPalette::Text) == style::StaleTextColor();
+    };
+    QLineEdit* decimal = form.DecimalBox(Operand::A);
+    Click(decimal);
+    decimal->selectAll();
+    QTest::keyClicks(decimal, "0.5");
+    Click(Button(form, "DectoBitA"));
+    QVERIFY(!greyed(Operand::A));
+    Click(decimal);
+    decimal->selectAll();
+    QTest::keyClicks(decimal, "1e400");
+    Click(Button(form, "DectoBitA"));
+    QCOMPARE(ShownBits(form, Operand::A), Bits(0.5));
+    QCOMPARE(decimal->text(), QString("1e400"));
+    QCOMPARE(s.dialogs.messages,
+             std::vector<std::string>{"Operand A: the bits are unchanged.\n1e400 lies beyond the "
+                                      "range of a double (largest about 1.8E+308)."});
+
+    // Bits typed by hand and run: both forms no longer agree.
+    Click(form.Box(BoxRow::EB, 10));
+    TypeKeys("0111111111");  // B = 2^-1 ... as typed, its decimal box still "0"
+    Click(s.window->panel()->findChild<QPushButton*>("cmdRun"));
+    QApplication::processEvents();
+    QVERIFY(greyed(Operand::B));
+    QCOMPARE(form.DecimalBox(Operand::B)->text(), QString("0"));
+    QVERIFY(form.DecimalBox(Operand::B)->toolTip().contains("no longer"));
+    Click(Button(form, "BittoDecB"));
+    QVERIFY(!greyed(Operand::B));
+    QCOMPARE(form.DecimalBox(Operand::B)->text(), QString(" 0.5"));
   }
 
   void injectionBoxesTakeOnlyAOne() {

@@ -4,18 +4,25 @@
 // would.
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "app/about_window.h"
 #include "app/control_panel_window.h"
+#include "app/input_window.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
+#include "app/style.h"
 #include "app/twips.h"
 #include "app/window_fixture.h"
 #include "core/wire.h"
@@ -382,6 +389,211 @@ class MainWindowTest : public QObject {
                                       " is missing"});
     QCOMPARE(ReadFile(w.files().output), std::string("earlier\n"));
     QCOMPARE(s.viewer.opened.size(), std::size_t{1});
+  }
+
+  // A window closed with its title bar's close button comes back whole,
+  // however it is shown again: the same picture as before it was closed,
+  // and an overview's blocks work again.
+  void closedWindowsComeBackWhole() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    EnterOperands(w, "1.5", "2.25");
+    Click(w.panel()->runButton);
+    const struct {
+      const char* how;
+      std::function<QWidget*()> show;
+    } cases[] = {
+        {"Results by Run",
+         [&] {
+           Click(w.panel()->runButton);
+           return w.StageWindowAt(25);
+         }},
+        {"a stage by a block click",
+         [&] {
+           Click(w.panel()->r1Block);
+           Click(w.ExistingOverview(PathBlock::R1)->Block("Label2"));
+           return w.StageWindowAt(2);
+         }},
+        {"a stage by Step Next",
+         [&] {
+           Click(w.panel()->r1Block);
+           Click(w.ExistingOverview(PathBlock::R1)->Block("Label2"));
+           Click(w.panel()->stepNextButton);
+           return w.StageWindowAt(3);
+         }},
+        {"an overview by the panel",
+         [&] {
+           Click(w.panel()->r2Block);
+           return w.ExistingOverview(PathBlock::R2);
+         }},
+        {"About by its button",
+         [&] {
+           Click(w.panel()->aboutButton);
+           return w.About();
+         }},
+    };
+    const auto framed = [](QWidget* window) {
+      QApplication::processEvents();
+      return SubOf(window)->grab().toImage();
+    };
+    for (const auto& c : cases) {
+      QWidget* window = c.show();
+      const QImage before = framed(window);
+      SubOf(window)->close();
+      QVERIFY2(SubOf(window)->isHidden(), c.how);
+      QVERIFY2(c.show() == window, c.how);
+      QVERIFY2(window->isVisible(), c.how);
+      QVERIFY2(framed(window) == before, c.how);
+    }
+    // The blocks of the overview brought back answer clicks.
+    Click(w.ExistingOverview(PathBlock::R2)->Block("Label10"));
+    CheckShown(w, 18, "R2Select2", "R2", "Label10");
+    // The control panel has no close button: a close leaves it where it is.
+    SubOf(w.panel())->close();
+    QVERIFY(w.panel()->isVisible());
+  }
+
+  // The BreakPoint box is read at every vector: ticked during the run (in
+  // the pause before the first vector, as a click the run lets through), it
+  // asks after that vector. Meanwhile the panel tells how far the run got.
+  void breakPointTickedDuringARunAsksAtTheNextVector() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    std::ofstream(w.files().input) << Vector("0", 1.5, 2.25, 3.75) << Vector("0", 0.5, 0.25, 0.75)
+                                   << Vector("0", 0.1, 0.2, 0.1 + 0.2);
+    QStringList progress;
+    s.dialogs.asked = [&](std::string_view) {
+      progress << (w.panel()->progressDisplay->isVisible() ? w.panel()->progressDisplay->text()
+                                                           : QString("(none)"));
+    };
+    s.dialogs.answers = {true, false};
+    QVERIFY(!w.panel()->breakPoint());
+    QMetaObject::invokeMethod(
+        w.panel(), [&] { Click(w.panel()->breakPointBox); }, Qt::QueuedConnection);
+    Click(w.panel()->fromFileButton);
+    QVERIFY(w.panel()->breakPoint());
+    QCOMPARE(s.dialogs.questions,
+             std::vector<std::string>(2, "Test Succeeded. Do you want to continue?"));
+    QCOMPARE(progress, (QStringList{"Vector 1 of 3", "Vector 2 of 3"}));
+    QCOMPARE(ResultBits(w), Bits(0.75));  // No after the second: the third never ran
+    // After the run the step counter is back in its place.
+    QVERIFY(!w.panel()->progressDisplay->isVisible());
+    QVERIFY(w.panel()->stepDisplay->isVisible());
+    QCOMPARE(w.panel()->stepDisplay->text(), QString("Step #25"));
+  }
+
+  // After FromFile a decimal box beside bits it no longer describes is
+  // greyed, its text kept, until the next conversion.
+  void fromFileGreysTheDecimalsItLeavesBehind() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    std::ofstream(w.files().input) << Vector("1", 2.5, -0.125, 2.625);
+    const auto greyed = [&](Operand op) {
+      return w.inputForm()->DecimalBox(op)->palette().color(QPalette::Text) ==
+             style::StaleTextColor();
+    };
+    QVERIFY(!greyed(Operand::A) && !greyed(Operand::B));
+    Click(w.panel()->fromFileButton);
+    QApplication::processEvents();
+    QVERIFY(greyed(Operand::A) && greyed(Operand::B));
+    QCOMPARE(w.inputForm()->DecimalBox(Operand::A)->text(), QString("0"));
+    Click(w.inputForm()->findChild<QPushButton*>("BittoDecA"));
+    QVERIFY(!greyed(Operand::A) && greyed(Operand::B));
+    QCOMPARE(w.inputForm()->DecimalBox(Operand::A)->text(), QString(" 2.5"));
+  }
+
+  // The first cycle's overview draws the control flows of the exponent
+  // difference into their consumers, and the operands into the complement;
+  // no line runs through a block.
+  void firstCycleOverviewDrawsItsControlFlows() {
+    const OverviewDesign& r1 = OverviewDesignFor(PathBlock::R1);
+    std::map<QString, QRect> blocks;
+    for (const OverviewBlockDesign& block : r1.blocks)
+      blocks[block.label] = OverviewBlockRect(block);
+    const auto onEdgeOf = [&](QPoint p) {
+      for (const auto& [label, rect] : blocks) {
+        if (rect.adjusted(-1, -1, 1, 1).contains(p) && !rect.adjusted(1, 1, -1, -1).contains(p))
+          return label;
+      }
+      return QString();
+    };
+    const auto point = [](const std::pair<int, int>& p) { return QPoint(p.first, p.second); };
+    // A branch names the signal of the line it starts on.
+    const auto signalOf = [&](const OverviewWire& wire) -> QString {
+      if (!wire.branch) return wire.label != nullptr ? QString(wire.label) : QString();
+      for (const OverviewWire& other : r1.wires) {
+        for (std::size_t i = 1; i < other.points.size(); ++i) {
+          const QRect segment =
+              QRect(point(other.points[i - 1]), point(other.points[i])).normalized();
+          if (&other != &wire && segment.contains(point(wire.points.front())))
+            return QString(other.label);
+        }
+      }
+      return QString();
+    };
+    std::multiset<std::pair<QString, QString>> controls;
+    int inputs = 0;
+    for (const OverviewWire& wire : r1.wires) {
+      QVERIFY(wire.points.size() >= 2);
+      for (std::size_t i = 1; i < wire.points.size(); ++i) {
+        const QRect segment = QRect(point(wire.points[i - 1]), point(wire.points[i])).normalized();
+        QVERIFY(segment.width() == 1 || segment.height() == 1);  // across or down
+        for (const auto& [label, rect] : blocks) {
+          QVERIFY2(!segment.intersects(rect.adjusted(1, 1, -1, -1)),
+                   qPrintable(signalOf(wire) + " runs through " + label));
+        }
+      }
+      const QString target = onEdgeOf(point(wire.points.back()));
+      if (wire.control) {
+        controls.insert({signalOf(wire), target});
+      } else {
+        QCOMPARE(wire.points.front().first, 0);  // from outside the diagram
+        QCOMPARE(target, QString("Label5"));
+        ++inputs;
+      }
+    }
+    QCOMPARE(inputs, 1);
+    const std::multiset<std::pair<QString, QString>> expected = {
+        {"MAG_MED", "Label8"},                          // Shift(63)
+        {"SIGN_MED", "Label7"},                         // the first swap
+        {"SIGN_BIG", "Label7b"},                        // the other two swaps
+        {"SIGN_BIG", "Label11"}, {"IS_BIG", "Label9"},  // the big mux
+    };
+    QCOMPARE(controls, expected);
+  }
+
+  // On a 1280x1024 screen the program opens wide enough for every stage
+  // window to show its rows of up to 55 cells whole; on 1024x768 it opens
+  // at its old size.
+  void stageWindowsShowTheirRowsWholeOnA1280x1024Screen() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    w.resize(w.OpeningSizeOn(QSize(1280, 1024)));
+    QApplication::processEvents();  // the windows are placed for the new size
+    QVERIFY(w.width() > MainWindow::DefaultSize().width());
+    QVERIFY(w.width() <= 1280 && w.height() <= 1024);
+    int whole = 0;
+    for (int slot = 1; slot <= 25; ++slot) {
+      StageWindow* stage = w.StageWindowAt(slot);
+      bool longRow = false;
+      for (const Wire* wire : stage->stage().wires())
+        longRow =
+            longRow || (wire->size() > 55 && stage->Row(QString::fromStdString(wire->name())));
+      if (longRow) continue;
+      w.DoMe(slot);
+      QApplication::processEvents();
+      QVERIFY2(!stage->scrollArea()->horizontalScrollBar()->isVisible(),
+               qPrintable(stage->objectName()));
+      QVERIFY2(!stage->scrollArea()->verticalScrollBar()->isVisible(),
+               qPrintable(stage->objectName()));
+      ++whole;
+    }
+    QVERIFY(whole >= 20);
+    QCOMPARE(w.OpeningSizeOn(QSize(1024, 740)), MainWindow::DefaultSize());
   }
 
   // The program's own box: OK and "Stop"; OK (or Escape) goes on, Stop stops.

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <cstdint>
@@ -14,6 +16,7 @@
 
 #include "app/control_panel_window.h"
 #include "app/editor_window.h"
+#include "app/input_window.h"
 #include "app/layouts/stage_layout.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
@@ -268,19 +271,213 @@ class StageEditorTest : public QObject {
                               std::uint64_t{0b01110101010} << 52);
     QCOMPARE(ResultBits(w), Bits(edited + b));
 
-    // The flag shows on the windows activated afterwards, until Run clears
-    // it; a window keeps its label until it is activated again.
+    // The flag shows on every window, in front or brought forward, until
+    // Run clears it from all of them at once.
     QLabel* label = w.StageWindowAt(2)->inconsistentLabel();
     QCOMPARE(label->objectName(), QString("Inconsistent"));
     QCOMPARE(label->text(), QString("The System is now inconsistent"));
-    QVERIFY(!label->isVisible());
+    QVERIFY(!label->isHidden());
     Click(w.panel()->stepNextButton);
     QVERIFY(label->isVisible());
     Click(w.panel()->runButton);
     QVERIFY(!w.StageWindowAt(25)->inconsistentLabel()->isVisible());
-    QVERIFY(!label->isHidden());
+    QVERIFY(label->isHidden());
     ClickBlock(w, PathBlock::R1, "Label2");
     QVERIFY(!label->isVisible());
+  }
+
+  // After Apply the stage at the step counter comes to the front, active,
+  // already warning, even when the user looked at another window meanwhile.
+  // Reset and Run then clear every window's warning at once.
+  void theWarningTellsTheTruthAtOnce() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    EnterOperands(w, "0.1875", "40");
+    Click(w.panel()->runButton);
+    const auto warnings = [&w] {
+      QStringList shown;
+      for (int slot = 1; slot <= 25; ++slot) {
+        if (!w.StageWindowAt(slot)->inconsistentLabel()->isHidden())
+          shown << w.StageWindowAt(slot)->objectName();
+      }
+      return shown;
+    };
+    const auto editAndApply = [&](PathBlock path, const char* block, int slot, const char* button) {
+      ClickBlock(w, path, block);
+      Click(w.StageWindowAt(slot)->Button(button));
+      EditorWindow* editor = Editor(w);
+      QVERIFY(editor != nullptr && editor->isVisible());
+      Click(w.inputForm());  // a look at the operands meanwhile
+      QCOMPARE(ActiveName(w), QString("InputForm"));
+      Click(editor->Box(0));
+      TypeKeys("1");
+      Click(editor->findChild<QPushButton*>("Apply"));
+      QCOMPARE(ActiveName(w), w.StageWindowAt(slot)->objectName());
+      QCOMPARE(w.session().stepCounter(), slot);
+      QVERIFY(w.StageWindowAt(slot)->inconsistentLabel()->isVisible());
+    };
+    for (const bool reset : {true, false}) {
+      editAndApply(PathBlock::R1, "Label6", 4, "EditFBO");
+      if (QTest::currentTestFailed()) return;
+      QCOMPARE(warnings().size(), 25);
+      editAndApply(PathBlock::R2, "Label3", 12, "EditEA");
+      if (QTest::currentTestFailed()) return;
+      Click(reset ? w.panel()->resetButton : w.panel()->runButton);
+      QCOMPARE(warnings(), QStringList());
+      QCOMPARE(ActiveName(w), QString(reset ? "R1Medium" : "Results"));
+      EnterOperands(w, "0.1875", "40");
+      Click(w.panel()->runButton);
+    }
+  }
+
+  // An Edit button pressed while a view-only opening is shown switches the
+  // editor to edit mode with Apply enabled; Enter applies, Escape cancels.
+  void editAfterViewOnlyAndTheKeys() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    EnterOperands(w, "3.5", "1e-10");
+    Click(w.panel()->runButton);
+    ClickBlock(w, PathBlock::R1, "Label9");
+    StageWindow* bigMux = w.StageWindowAt(9);
+    Click(bigMux->Button("ExpandFSOPA"));
+    EditorWindow* editor = Editor(w);
+    auto* apply = editor->findChild<QPushButton*>("Apply");
+    QVERIFY(!apply->isEnabled());
+    Click(bigMux->Button("EditFSO"));
+    QVERIFY(apply->isEnabled());
+    Wire& fso = w.adder().r1BigMux.FSO;
+    QCOMPARE(ShownBoxes(*editor), QString::fromStdString(fso.Text()));
+    const std::string before = fso.Text();
+    const QString flipped = fso[0].Is('1') ? "0" : "1";
+    TypeKeys(flipped);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(SubOf(editor)->isHidden());
+    QCOMPARE(QString::fromStdString(fso.Text()),
+             flipped + QString::fromStdString(before.substr(1)));
+    QVERIFY(w.session().inconsistent());
+    // Escape: nothing written.
+    Click(bigMux->Button("EditFSO"));
+    TypeKeys(flipped == "1" ? "0" : "1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(SubOf(editor)->isHidden());
+    QCOMPARE(QString::fromStdString(fso.Text()),
+             flipped + QString::fromStdString(before.substr(1)));
+    // Enter does nothing while Apply is disabled.
+    Click(bigMux->Button("ExpandFSOPA"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QVERIFY(editor->isVisible());
+  }
+
+  // NSmallSig's "DELTA(1)" edits cell 1, bit 1 of the difference; "DELTA(0)"
+  // edits cell 0.
+  void deltaOneEditsCellOne() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    // Exponents 1024 and 1023: the difference is 1, so DELTA reads 1, 0.
+    EnterOperands(w, "2", "-1");
+    Click(w.panel()->runButton);
+    const Wire& delta = w.adder().nSmallSig.DELTA;
+    QCOMPARE(delta.Text(), std::string("10"));
+    const struct {
+      const char* button;
+      const char* shown;
+      const char* after;
+    } cases[] = {{"EditDELTA1", "0", "11"}, {"EditDELTA0", "1", "00"}};
+    for (const auto& c : cases) {
+      ClickBlock(w, PathBlock::N, "Label5");
+      Click(w.StageWindowAt(20)->Button(c.button));
+      EditorWindow* editor = Editor(w);
+      QCOMPARE(ShownBoxes(*editor), QString(c.shown));
+      TypeKeys(c.shown[0] == '1' ? "0" : "1");
+      Click(editor->findChild<QPushButton*>("Apply"));
+      QCOMPARE(QString::fromStdString(delta.Text()), QString(c.after));
+      Click(w.panel()->runButton);  // back to 1, 0
+    }
+  }
+
+  // The editor opens clear of the rows of the window that opened it, stays
+  // above the stage windows while open and keeps the place the user gave it.
+  void editorStaysWhereTheEyeIs() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    EnterOperands(w, "3.5", "1e-10");
+    Click(w.panel()->runButton);
+    const struct {
+      PathBlock path;
+      const char* block;
+      int slot;
+      const char* button;
+    } openings[] = {{PathBlock::R1, "Label3", 1, "EditEA"},
+                    {PathBlock::R1, "Label9", 9, "ExpandFSOPA"},
+                    {PathBlock::R2, "Label3", 12, "EditEA"},
+                    {PathBlock::N, "Label5", 20, "EditFA"},
+                    {PathBlock::Result, "Label3", 24, "EditSeff"}};
+    QWidget* area = w.area()->viewport();
+    for (const auto& o : openings) {
+      ClickBlock(w, o.path, o.block);
+      StageWindow* stage = w.StageWindowAt(o.slot);
+      Click(stage->Button(o.button));
+      QMdiSubWindow* frame = SubOf(Editor(w));
+      QVERIFY(frame->isVisible());
+      QVERIFY(area->rect().contains(frame->geometry()));
+      const std::vector<QRect> rows = stage->RowRects(area);
+      QVERIFY(!rows.empty());
+      for (const QRect& row : rows)
+        QVERIFY2(!frame->geometry().intersects(row), o.button);
+      // A click into the stage window leaves the editor above it.
+      Click(stage);
+      QCOMPARE(ActiveName(w), stage->objectName());
+      const auto order = w.area()->subWindowList(QMdiArea::StackingOrder);
+      QVERIFY2(order.indexOf(frame) > order.indexOf(SubOf(stage)), o.button);
+      Click(Editor(w)->findChild<QPushButton*>("Cancel"));
+    }
+    // Moved by the user, it opens there again, for a short and a long wire.
+    ClickBlock(w, PathBlock::R1, "Label3");
+    Click(w.StageWindowAt(1)->Button("EditEA"));
+    QMdiSubWindow* frame = SubOf(Editor(w));
+    frame->move(40, 30);
+    Click(Editor(w)->findChild<QPushButton*>("Cancel"));
+    Click(w.StageWindowAt(1)->Button("EditEB"));
+    QCOMPARE(frame->pos(), QPoint(40, 30));
+    const int right = frame->geometry().right();
+    ClickBlock(w, PathBlock::R1, "Label9");
+    Click(w.StageWindowAt(9)->Button("ExpandFSOPA"));
+    QCOMPARE(frame->y(), 30);
+    QVERIFY(frame->geometry().right() == right || frame->x() == 0);  // the right edge stays
+  }
+
+  // Bit labels never run together, however many are shown side by side,
+  // and each stays at its box.
+  void bitLabelsNeverOverlap() {
+    StartedWindow s;
+    QVERIFY(s.Start());
+    MainWindow& w = *s.window;
+    Click(w.panel()->runButton);
+    ClickBlock(w, PathBlock::R1, "Label9");
+    Click(w.StageWindowAt(9)->Button("ExpandFSOPA"));
+    EditorWindow* editor = Editor(w);
+    for (const int box : {1, 2, 3, 55, 57, 58, 59, 60, 100, 101, 102, 103, 112, 113, 114, 115, 116})
+      Click(editor->Box(box));
+    std::vector<QLabel*> shown;
+    for (int i = 0; i < WireEditor::kBoxes; ++i) {
+      if (!editor->BitLabel(i)->isHidden()) shown.push_back(editor->BitLabel(i));
+    }
+    QVERIFY(shown.size() > 30);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      QLabel* label = shown[i];
+      const int box = label->property("index").toInt();
+      QCOMPARE(label->x(), editor->Box(box)->x());
+      QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+      QVERIFY(!label->geometry().intersects(editor->Box(box)->geometry()));
+      for (std::size_t j = i + 1; j < shown.size(); ++j) {
+        QVERIFY2(!label->geometry().intersects(shown[j]->geometry()),
+                 qPrintable(label->text() + " and " + shown[j]->text()));
+      }
+    }
   }
 
   void expandShowsALongWireWithoutApply() {

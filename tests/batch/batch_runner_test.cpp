@@ -4,6 +4,7 @@
 #include "batch/batch_runner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <optional>
@@ -343,6 +344,54 @@ TEST_F(BatchRunnerTest, BreakPointAsksAfterEveryVectorAndNoStops) {
   EXPECT_EQ(viewer_.opened.size(), 1u);
   EXPECT_EQ(test::ReadText(files_.output), "\"0,N," + Digits(a) + "," + Digits(b) + "," +
                                                Digits(a - b) + "," + Digits(a + b) + ",3\"\n");
+}
+
+// The box itself is read at every vector: ticked after the first vector,
+// it asks from the second on; unticked again, it stops asking.
+TEST_F(BatchRunnerTest, TheBreakPointBoxIsReadAtEveryVector) {
+  const double a = 6.0, b = 0.75;
+  const std::string ok = Line("0", "N", Bars(a), Bars(b), Digits(a + b));
+  runner_.breakPoint = false;  // not consulted when the box is given
+  int vector = 0;
+  runner_.breakPointBox = [&vector] { return ++vector == 2 || vector == 3; };
+  const BatchSummary s = RunFile(ok + ok + ok + ok);
+  EXPECT_EQ(s.vectors, 4);
+  EXPECT_EQ(vector, 4);
+  EXPECT_EQ(dialogs_.questions,
+            std::vector<std::string>(2, "Test Succeeded. Do you want to continue?"));
+}
+
+// A first quick count of a vector file: five fields a vector, a line end
+// ending a field as a comma does, blank lines skipped, a vector the file breaks off
+// in counted; nothing where the file cannot be counted.
+TEST(CountVectors, CountsAsTheRunnerReadsOrSaysItCannot) {
+  const std::string v = Line("0", "N", "a", "b", "c");
+  const struct {
+    const char* what;
+    std::string text;
+    long long vectors;
+  } files[] = {
+      {"empty", "", 0},
+      {"three lines", v + v + v, 3},
+      {"blank lines and CRLF", "\r\n" + v + "\n  \n" + v + "\r\n", 2},
+      {"a quoted field over two lines", "0,N,a,\"b\nstill b\",c\n" + v, 2},
+      {"a line end ends a field", "0,N\na,b,c\n" + v, 2},
+      {"no line end after the last", v + "0,N,a,b,c", 2},
+      {"broken off in a vector", v + "0,N,a", 2},
+      {"an open quote", v + "0,N,\"a,b,c\n", 2},
+  };
+  test::TempFolder folder;
+  for (const auto& f : files) {
+    const fs::path path = folder / "v.txt";
+    test::WriteText(path, f.text);
+    EXPECT_EQ(CountVectors(path), std::optional<long long>(f.vectors)) << f.what;
+  }
+  EXPECT_EQ(CountVectors(folder / "missing.txt"), std::nullopt);
+  EXPECT_EQ(CountVectors(folder.path()), std::nullopt);
+  EXPECT_EQ(CountVectors("-"), std::nullopt);
+  const fs::path fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(CountVectors(fifo), std::nullopt);  // and returns at once, reading nothing
 }
 
 // The specified adder's own results: every vector passes, except those with

@@ -183,16 +183,21 @@ TEST(WireEditorApply, WritesCountCellsOfTheWire) {
     int first, last;  // the wire
     int start, endb;  // the request
     std::string typed, after;
+    int firstCell = 0;  // the cell the first box shows
   } cases[] = {{6, 0, 6, 0, "1010101", "1010101"},
                {10, 0, 10, 7, "0000", "00001111111"},
                {7, 7, 7, 7, "x", "0"},
                {0, 2, 0, 5, "000000", "000"},  // a range past the wire's end
-               {-1, 116, -1, 116, "00", "00" + std::string(116, '1')}};
+               {-1, 116, -1, 116, "00", "00" + std::string(116, '1')},
+               // A button that edits a cell right of the first: that cell only.
+               {0, 1, 1, 1, "0", "10", 1},
+               {0, 3, 2, 3, "00", "1100", 2},
+               {0, 2, 1, 3, "000", "100", 1}};  // and never past the wire's end
   for (const Case& c : cases) {
     AdderDriver p;
     Wire w("w", "w", c.first, c.last, "1");
     WireEditor ed;
-    ed.LoadParams(&w, c.start, c.endb, "S", "w", false);
+    ed.LoadParams(&w, c.start, c.endb, "S", "w", false, c.firstCell);
     ed.Activate();
     for (char ch : c.typed)
       ed.TypeIntoBox(ed.focusedBox(), std::string(1, ch));
@@ -217,16 +222,23 @@ TEST(WireEditorCancel, CancelViewOnlyAndARequestWithoutAWireChangeNothing) {
   for (int i = 0; i < 7; ++i)
     ed.TypeIntoBox(i, "1");
   ed.Cancel();
-  // View only: Apply does nothing, and an Edit button does not bring it back; Cancel does.
-  ed.LoadParams(&adder.r1BigMux.FSOPA, -1, 116, "R1 BigMux", "FSOPA[-1:116]", true);
-  ed.Activate();
-  ed.TypeIntoBox(0, adder.r1BigMux.FSOPA[0].Is('1') ? "0" : "1");
-  ed.Apply(p.session());
-  EXPECT_TRUE(ed.shown());
-  ed.LoadParams(&adder.r1Medium.Ea, 6, 0, "R1 Medium", "EA[6:0]", false);
-  EXPECT_FALSE(ed.applyEnabled());
-  ed.Cancel();
-  EXPECT_TRUE(ed.applyEnabled());
+  // View only: Apply does nothing; Cancel enables it again, and so does an
+  // Edit button pressed while the view-only opening is shown.
+  for (const bool cancelFirst : {true, false}) {
+    ed.LoadParams(&adder.r1BigMux.FSOPA, -1, 116, "R1 BigMux", "FSOPA[-1:116]", true);
+    ed.Activate();
+    ed.TypeIntoBox(0, adder.r1BigMux.FSOPA[0].Is('1') ? "0" : "1");
+    ed.Apply(p.session());
+    EXPECT_TRUE(ed.shown());
+    EXPECT_FALSE(ed.applyEnabled());
+    if (cancelFirst) {
+      ed.Cancel();
+      EXPECT_TRUE(ed.applyEnabled());
+    }
+    ed.LoadParams(&adder.r1Medium.Ea, 6, 0, "R1 Medium", "EA[6:0]", false);
+    EXPECT_TRUE(ed.applyEnabled());
+    ed.Cancel();
+  }
   // A button that hands over no wire: empty boxes and no Apply.
   ed.LoadParams(nullptr, 0, 1, "Rounding Deceision", "RI RN", false);
   EXPECT_EQ(VisibleBoxes(ed), 2);

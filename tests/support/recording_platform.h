@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,11 @@ namespace sumaris::test {
 class RecordingDialogs final : public UserDialogs {
  public:
   void Message(std::string_view text) override { messages.emplace_back(text); }
-  // Answers from `answers` in order, Yes once they run out.
+  // Answers from `answers` in order, Yes once they run out; `asked` runs
+  // first, while the question is on screen.
   bool AskYesNo(std::string_view text) override {
     questions.emplace_back(text);
+    if (asked) asked(text);
     if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();
@@ -39,6 +42,7 @@ class RecordingDialogs final : public UserDialogs {
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::deque<bool> answers;
+  std::function<void(std::string_view)> asked;
   std::deque<bool> okOrStop;
   int stoppable = 0;  // messages that offered Stop
   int beeps = 0;

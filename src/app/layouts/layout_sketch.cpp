@@ -94,7 +94,7 @@ void Sketch::AddButton(std::string name, std::string caption, int left, int top,
                                : TextWidth(caption) + 240;
   }
   layout_.buttons.push_back(
-      {std::move(name), std::move(caption), left, top, width, kButtonHeight, std::move(opens)});
+      {std::move(name), std::move(caption), left, top, width, kButtonHeight, std::move(opens), {}});
 }
 
 StageLayout Sketch::Finish() {

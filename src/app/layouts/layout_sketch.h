@@ -145,24 +145,24 @@ struct MuxMark {
 // over its whole range under its own title.
 inline EditorRequest Edits(const Wire& wire,
                            std::optional<std::string> displayName = std::nullopt) {
-  return {wire.name(), wire.first(), wire.last(), wire.title(), std::move(displayName), false};
+  return {wire.name(), wire.first(), wire.last(), wire.title(), std::move(displayName), false, 0};
 }
 inline EditorRequest Shows(const Wire& wire) {
-  return {wire.name(), wire.first(), wire.last(), wire.title(), std::nullopt, true};
+  return {wire.name(), wire.first(), wire.last(), wire.title(), std::nullopt, true, 0};
 }
 // A one-bit signal as the editor's bit 0, whatever its bit number, under its
 // own title.
 inline EditorRequest EditsSignal(const Wire& wire,
                                  std::optional<std::string> displayName = std::nullopt) {
-  return {wire.name(), 0, 0, wire.title(), std::move(displayName), false};
+  return {wire.name(), 0, 0, wire.title(), std::move(displayName), false, 0};
 }
 // The same for a part of a wire, or under another title.
 inline EditorRequest Edits(std::string wire, int start, int end, std::string title,
                            std::optional<std::string> displayName = std::nullopt) {
-  return {std::move(wire), start, end, std::move(title), std::move(displayName), false};
+  return {std::move(wire), start, end, std::move(title), std::move(displayName), false, 0};
 }
 inline EditorRequest Shows(std::string wire, int start, int end, std::string title) {
-  return {std::move(wire), start, end, std::move(title), std::nullopt, true};
+  return {std::move(wire), start, end, std::move(title), std::nullopt, true, 0};
 }
 
 // The drawing of one stage, built up piece by piece.
@@ -271,6 +271,8 @@ class Sketch {
   // is given.
   void AddButton(std::string name, std::string caption, int left, int top,
                  std::optional<EditorRequest> opens, int width = 0);
+  // The tooltip of the button added last.
+  void TooltipOfLastButton(std::string text) { layout_.buttons.back().tooltip = std::move(text); }
   // A button right after a row's title, on the title's line.
   void EditAfterTitle(std::string name, const RowPlace& row, EditorRequest opens,
                       std::string caption = "Edit") {

@@ -134,7 +134,10 @@ StageLayout NSmallSigLayout(const NSmallSig& stage) {
   s.AddButton("EditDELTA0", "Edit", buttonLeft, kDelta0Top + 38, Edits("DELTA", 0, 0, "DELTA(0)"));
   s.AddCell(stage.DELTA, kDeltaLeft, kDelta1Top, stage.DELTA.Position(1));
   s.TitleCloseRightOf("DELTA[1]", kDeltaLeft, kDelta1Top);
-  s.AddButton("EditDELTA1", "Edit", buttonLeft, kDelta1Top + 38, Edits("DELTA", 1, 1, "DELTA(1)"));
+  // Its own cell, bit 1: the editor starts there rather than at cell 0.
+  EditorRequest delta1 = Edits("DELTA", 1, 1, "DELTA(1)");
+  delta1.firstCell = stage.DELTA.Position(1);
+  s.AddButton("EditDELTA1", "Edit", buttonLeft, kDelta1Top + 38, delta1);
   for (int top : {kDelta0Top, kDelta1Top}) {
     const int y = top + kCellHeight / 2;
     s.Arrow(kDeltaLeft, y, mux.RightSideAt(y), y);

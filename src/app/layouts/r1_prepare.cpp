@@ -2,10 +2,14 @@
 // pre-shift by one, and the three swap multiplexers.
 //
 // The significand rows are wider than the window, so two of them cannot sit
-// side by side. A bus that has to pass a row runs down the channel at the
-// left edge (under cell 0 of a row that starts at kOuterLeft) while the rows
-// it passes start further right (kInnerLeft); the other bus goes straight
-// down through the middle of the drawing.
+// side by side. In step 3 a bus that has to pass a row runs down the
+// channel at the left edge (under cell 0 of a row that starts at
+// kOuterLeft) while the rows it passes start further right (kInnerLeft).
+// Steps 4 to 7 stand every row by bit weight instead: bit j of each row in
+// one column, as the post-normalisation does, so a shift or a swap reads
+// column by column; there a bus that passes a row leaves its row at the
+// left end and runs down a lane left of all rows. Either way the other bus
+// goes straight down through the middle of the drawing.
 #include "app/layouts/layout_sketch.h"
 
 namespace sumaris::layout {
@@ -45,10 +49,22 @@ MuxPlace SwapMux(Sketch& s, int outX, int input1X, const Wire& select,
   return mux;
 }
 
-// The channel bus from cell 0 of the upper row to input 0 of a unit.
-void ChannelToInput0(Sketch& s, const RowPlace& upper) {
-  s.Route({{kChannelX, upper.Bottom()},
-           {kChannelX, kCornerY},
+// Steps 4 to 7: the column of bit 0, the lane left of all rows, and the
+// left edge of the units, which reach over the lane.
+constexpr int kBit0Left = 455;
+constexpr int kLaneX = 150;
+constexpr int kUnitLeft = 60;
+
+// The row of a wire with each bit in the column of its weight.
+RowPlace ByWeight(const Wire& wire, int groupGap, int top) {
+  return PlaceRow(wire, groupGap, kBit0Left + wire.first() * kCellPitch, top);
+}
+
+// The lane bus from the left end of the upper row to input 0 of a unit.
+void LaneToInput0(Sketch& s, const RowPlace& upper) {
+  s.Route({{upper.left, upper.Middle()},
+           {kLaneX, upper.Middle()},
+           {kLaneX, kCornerY},
            {kInput0X, kCornerY},
            {kInput0X, kMuxTop}});
 }
@@ -99,8 +115,10 @@ StageLayout R11CompLayout(const R11Comp& stage) {
 
 StageLayout R1Align1Layout(const R1Align1& stage) {
   Sketch s;
-  const RowPlace fao = s.EditableRow("EditFAO", stage.FAO, 20, kOuterLeft, 630);
-  const RowPlace fbo = s.EditableRow("EditFBO", stage.FBO, 20, kInnerLeft, 1500);
+  const RowPlace fao = s.AddRow(stage.FAO, ByWeight(stage.FAO, 0, 630));
+  s.EditAfterTitle("EditFAO", fao, Edits(stage.FAO));
+  const RowPlace fbo = s.AddRow(stage.FBO, ByWeight(stage.FBO, 0, 1500));
+  s.EditAfterTitle("EditFBO", fbo, Edits(stage.FBO));
   const int middleX = fbo.CellCentre(26);
 
   // A one to the left in a subtraction, B one to the right in an addition;
@@ -110,7 +128,7 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
   const int boxBottom = boxTop + boxHeight;
   const int leftBoxRight = 2600;
   const int rightBoxLeft = 3400;
-  s.AddUnit("Shift Left", kOuterLeft, boxTop, leftBoxRight - kOuterLeft, boxHeight);
+  s.AddUnit("Shift Left", kUnitLeft, boxTop, leftBoxRight - kUnitLeft, boxHeight);
   s.AddUnit("Shift Right", rightBoxLeft, boxTop, 9600 - rightBoxLeft, boxHeight);
   const int seffLeft = 2900;
   const int seffTop = boxTop + (boxHeight - kCellHeight) / 2;
@@ -121,27 +139,30 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
               Edits(stage.seff));
   s.Arrow(seffLeft, seffY, leftBoxRight, seffY);
   s.Arrow(seffLeft + kCellWidth, seffY, rightBoxLeft, seffY);
-  s.Arrow(kChannelX, fao.Bottom(), kChannelX, boxTop);
+  s.Route({{fao.left, fao.Middle()}, {kLaneX, fao.Middle()}, {kLaneX, boxTop}});
   s.Arrow(middleX, fbo.Bottom(), middleX, boxTop);
 
-  const RowPlace fbop = s.AddRow(stage.FBOP, 0, kInnerLeft, 3400);
+  // B keeps its bits' weights and takes bit 53; A takes bit -1.
+  const RowPlace fbop = s.AddRow(stage.FBOP, ByWeight(stage.FBOP, 0, 3400));
   s.Arrow(middleX, boxBottom, middleX, fbop.top);
-  const RowPlace faop = s.AddRow(stage.FAOP, 0, kInnerLeft, 4350);
-  s.Route({{kChannelX, boxBottom}, {kChannelX, faop.Middle()}, {faop.left, faop.Middle()}});
+  const RowPlace faop = s.AddRow(stage.FAOP, ByWeight(stage.FAOP, 0, 4350));
+  s.Route({{kLaneX, boxBottom}, {kLaneX, faop.Middle()}, {faop.left, faop.Middle()}});
   return s.Finish();
 }
 
 StageLayout R1Swap1Layout(const R1Swap1& stage) {
   Sketch s;
   // Input 0 (SIGN_MED = 0, B small) on top, input 1 (A small) below.
-  const RowPlace fbop = s.EditableRow("EditFBOP", stage.FBOP, 0, kOuterLeft, kUpperTop);
-  const RowPlace faop = s.EditableRow("EditFAOP", stage.FAOP, 0, kInnerLeft, kLowerTop);
+  const RowPlace fbop = s.AddRow(stage.FBOP, ByWeight(stage.FBOP, 0, kUpperTop));
+  s.EditAfterTitle("EditFBOP", fbop, Edits(stage.FBOP));
+  const RowPlace faop = s.AddRow(stage.FAOP, ByWeight(stage.FAOP, 0, kLowerTop));
+  s.EditAfterTitle("EditFAOP", faop, Edits(stage.FAOP));
 
   const int input1X = faop.CellCentre(36);
-  const RowPlace fsopPlace = PlaceRow(stage.FSOP, 0, kOuterLeft, kOutputTop);
+  const RowPlace fsopPlace = ByWeight(stage.FSOP, 0, kOutputTop);
   const int outX = fsopPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_MED, "EditSIGN_MED");
-  ChannelToInput0(s, fbop);
+  LaneToInput0(s, fbop);
   s.Arrow(input1X, faop.Bottom(), input1X, mux.top);
 
   // S.EFF fills the one position each operand leaves free.
@@ -163,14 +184,17 @@ StageLayout R1Swap1Layout(const R1Swap1& stage) {
 StageLayout R1Swap2Layout(const R1Swap2& stage) {
   Sketch s;
   // Input 0 (SIGN_BIG = 0) is B's pre-shifted significand, input 1 A's.
-  const RowPlace fbo = s.EditableRow("EditEB", stage.FBO, 0, kOuterLeft, kUpperTop);
-  const RowPlace fao = s.EditableRow("EditFAO", stage.FAO, 0, kInnerLeft, kLowerTop);
+  // The mux copies cell by cell, so A's bits land one column to the right.
+  const RowPlace fbo = s.AddRow(stage.FBO, ByWeight(stage.FBO, 0, kUpperTop));
+  s.EditAfterTitle("EditEB", fbo, Edits(stage.FBO));
+  const RowPlace fao = s.AddRow(stage.FAO, ByWeight(stage.FAO, 0, kLowerTop));
+  s.EditAfterTitle("EditFAO", fao, Edits(stage.FAO));
 
   const int input1X = fao.CellCentre(36);
-  const RowPlace fsoPlace = PlaceRow(stage.FSO, 0, kOuterLeft, kOutputTop);
+  const RowPlace fsoPlace = ByWeight(stage.FSO, 0, kOutputTop);
   const int outX = fsoPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
-  ChannelToInput0(s, fbo);
+  LaneToInput0(s, fbo);
   s.Arrow(input1X, fao.Bottom(), input1X, mux.top);
 
   const RowPlace fso = s.AddRow(stage.FSO, fsoPlace);
@@ -181,14 +205,16 @@ StageLayout R1Swap2Layout(const R1Swap2& stage) {
 StageLayout R1Swap3Layout(const R1Swap3& stage) {
   Sketch s;
   // The unprocessed operands: input 0 (SIGN_BIG = 0, A large) on top.
-  const RowPlace fa = s.EditableRow("EditFA", stage.Fa, 20, kOuterLeft, kUpperTop);
-  const RowPlace fb = s.EditableRow("EditFB", stage.FB, 20, kInnerLeft, kLowerTop);
+  const RowPlace fa = s.AddRow(stage.Fa, ByWeight(stage.Fa, 20, kUpperTop));
+  s.EditAfterTitle("EditFA", fa, Edits(stage.Fa));
+  const RowPlace fb = s.AddRow(stage.FB, ByWeight(stage.FB, 20, kLowerTop));
+  s.EditAfterTitle("EditFB", fb, Edits(stage.FB));
 
   const int input1X = fb.CellCentre(36);
-  const RowPlace flPlace = PlaceRow(stage.FL, 20, kOuterLeft, kOutputTop);
+  const RowPlace flPlace = ByWeight(stage.FL, 20, kOutputTop);
   const int outX = flPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
-  ChannelToInput0(s, fa);
+  LaneToInput0(s, fa);
   s.Arrow(input1X, fb.Bottom(), input1X, mux.top);
 
   // The signs travel with their significands.

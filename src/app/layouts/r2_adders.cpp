@@ -11,20 +11,36 @@ constexpr int kRowLeft = 360;
 constexpr int kLane = 210;
 
 // The aligned small significand as a whole, split where the two adders of
-// the second cycle take it apart: bits -1..52 here, 53..116 to the low-bit
-// adder. `split` is where the bar is divided; returns the bar's bottom.
-int SplitTitle(Sketch& s, int barLeft, int split, int barRight) {
+// the second cycle take it apart: bits -1..52 to the half adders, 53..116 to
+// the low-bit adder. Both windows draw the bar alike, one scale for all 118
+// bits, so the split sits at the same place in both.
+constexpr int kBarLeft = 2150;
+constexpr int kBarRight = 9300;
+constexpr int kBarSplit = kBarLeft + (kBarRight - kBarLeft) * 54 / 118;  // before bit 53
+constexpr int kBarTop = 640;
+
+// Draws the split bar; returns its bottom.
+int SplitTitle(Sketch& s) {
   constexpr int kMarkTop = 420;
-  constexpr int kBarTop = 640;
   constexpr int kBarHeight = 120;
   s.AddText("FSOPA[-1:116]", kMargin, kBarTop + (kBarHeight - kTextHeight) / 2);
-  s.AddBox(barLeft, kBarTop, split - barLeft, kBarHeight);
-  s.AddBox(split, kBarTop, barRight - split, kBarHeight);
-  s.Note("[-1]", barLeft + 180, kMarkTop, 360);
-  s.Note("[52]", split - 180, kMarkTop, 360);
-  s.Note("[53]", split + 180, kMarkTop, 360);
-  s.Note("[116]", barRight - 210, kMarkTop, 420);
+  s.AddBox(kBarLeft, kBarTop, kBarSplit - kBarLeft, kBarHeight);
+  s.AddBox(kBarSplit, kBarTop, kBarRight - kBarSplit, kBarHeight);
+  s.Note("[-1]", kBarLeft + 180, kMarkTop, 360);
+  s.Note("[52]", kBarSplit - 180, kMarkTop, 360);
+  s.Note("[53]", kBarSplit + 180, kMarkTop, 360);
+  s.Note("[116]", kBarRight - 210, kMarkTop, 420);
   return kBarTop + kBarHeight;
+}
+
+// The "Edit" by the split title does nothing; its tooltip says where the
+// wire is edited.
+void DeadEditOfTheWholeWire(Sketch& s, const std::string& here) {
+  s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), kBarTop - 70, std::nullopt);
+  s.TooltipOfLastButton(
+      "Does nothing: FSOPA[-1:116] comes from step 9, R1BigMux, where its input "
+      "FSOPA.med[-1:116] is edited.\nHere, edit " +
+      here + ".");
 }
 
 }  // namespace
@@ -32,9 +48,8 @@ int SplitTitle(Sketch& s, int barLeft, int split, int barRight) {
 StageLayout R2HALayout(const R2HA& stage) {
   Sketch s;
   const std::string name(stage.name());  // its buttons hand the editor the stage's name
-  const int barBottom = SplitTitle(s, 2150, 7300, 9300);
-  // The dead button sits by the split title; its click does nothing.
-  s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), 640 - 70, std::nullopt);
+  const int barBottom = SplitTitle(s);
+  DeadEditOfTheWholeWire(s, "its bits -1 to 52 as FSOPA[-1:52]");
 
   const int fsopa = 1460;
   const int flp = fsopa + 900;
@@ -93,9 +108,8 @@ StageLayout R2CompoundLayout(const R2Compound& stage) {
 StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   Sketch s;
   const std::string name = "R2 Significants addition ";
-  constexpr int kSplit = 3000;
-  const int barBottom = SplitTitle(s, 2150, kSplit, 9300);
-  s.AddButton("EditEB", "Edit", After(kMargin, "FSOPA[-1:116]"), 640 - 70, std::nullopt);
+  const int barBottom = SplitTitle(s);
+  DeadEditOfTheWholeWire(s, "its bits 54 to 116 as FSOPA[54:116]");
 
   // Bits 54..116.
   const int fsopa = 1400;
@@ -117,8 +131,8 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   const int bit53 = 1400;
   s.AddText(stage.FSOPA53.title(), kRowLeft, TextLevelWith(xorTop));
   s.AddCell(stage.FSOPA53, bit53, xorTop);
-  s.Route({{kSplit + 100, barBottom},
-           {kSplit + 100, barBottom + 80},
+  s.Route({{kBarSplit + 100, barBottom},
+           {kBarSplit + 100, barBottom + 80},
            {kLane, barBottom + 80},
            {kLane, 1900},
            {CellCentre(bit53), 1900},

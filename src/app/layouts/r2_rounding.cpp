@@ -74,9 +74,10 @@ StageLayout R2DecideLayout(const R2Decide& stage) {
     const Wire& wire;
     int left;
   };
+  // LSB(ninc) first: it feeds input 0 of both multiplexers on its right.
   const Fixed fixed[] = {
-      {stage.LSBninc2, 1600},
-      {stage.LSBNINC, 3300},
+      {stage.LSBNINC, 1600},
+      {stage.LSBninc2, 3300},
       {stage.LSBinc2, 5000},
   };
   for (const Fixed& f : fixed) {
@@ -91,21 +92,23 @@ StageLayout R2DecideLayout(const R2Decide& stage) {
   s.AddUnit("RINC", kRincLeft, 2150, kRincWidth, 430);
   s.Arrow(rincX, kBus, rincX, 2150);
 
-  // The three multiplexers, selected by the overflow bits.
+  // The three multiplexers, selected by the overflow bits; each takes
+  // input 0 on its left and input 1 on its right.
   constexpr int kMuxTop = 2950;
   constexpr int kMuxHeight = 500;
   const int muxY = kMuxTop + kMuxHeight / 2;
-  const int nincX = CellCentre(3300);
-  const int ninc2X = CellCentre(1600);
+  const int nincX = CellCentre(1600);
+  const int ninc2X = CellCentre(3300);
   const int inc2X = CellCentre(5000);
-  // LSB(ninc): LSB'(ninc) on overflow of the plain sum.
-  const MuxPlace nincMux =
-      s.AddMux({1300, kMuxTop, 1600, kMuxHeight}, {{"1", ninc2X}, {"0", 2600}});
-  s.Arrow(ninc2X, kMidTop + kCellHeight, ninc2X, kMuxTop);
-  s.Link(nincX, kMidTop + kCellHeight, nincX, 2750);
-  s.Link(2600, 2750, 4200, 2750);
-  s.Arrow(2600, 2750, 2600, kMuxTop);
-  s.Arrow(4200, 2750, 4200, kMuxTop);
+  // LSB(ninc): LSB'(ninc) on overflow of the plain sum. LSB(ninc) also runs
+  // on to input 0 of the next multiplexer, across the line of LSB'(ninc).
+  constexpr int kBranchY = 2670;
+  constexpr int kJogY = 2840;
+  const MuxPlace nincMux = s.AddMux({1300, kMuxTop, 1600, kMuxHeight}, {{"0", nincX}, {"1", 2600}});
+  s.Arrow(nincX, kMidTop + kCellHeight, nincX, kMuxTop);
+  s.Link(nincX, kBranchY, 4200, kBranchY);
+  s.Arrow(4200, kBranchY, 4200, kMuxTop);
+  s.Route({{ninc2X, kMidTop + kCellHeight}, {ninc2X, kJogY}, {2600, kJogY}, {2600, kMuxTop}});
   s.Note("FPOSUM[-1]", 700, muxY - 230);
   s.Arrow(250, muxY, nincMux.LeftSideAt(muxY), muxY);
   // LSB(inc): LSB'(inc) on overflow of the incremented sum.

@@ -132,7 +132,10 @@ StageLayout ResultsLayout(const Results& stage) {
   s.AddText("Result", 120, 120, 3000, 330, TextStyle::Heading);
 
   constexpr int kFirstTop = 1000;
-  s.AddRow(stage.Sa, 80, 240, kFirstTop);
+  // The sign is one cell: no index label, its title level with the
+  // exponent's.
+  s.AddCell(stage.Sa, 240, kFirstTop);
+  s.AddText(stage.Sa.title(), 240, kFirstTop - kTitleAbove, 300);
   s.AddRow(stage.Ea, 20, 900, kFirstTop);
 
   constexpr int kFractionTop = 2200;

@@ -92,6 +92,9 @@ struct EditorRequest {
   // The display name passed; the stage's own display name when absent.
   std::optional<std::string> displayName;
   bool viewOnly = false;
+  // The cell the editor's first box shows; the leftmost unless a button
+  // edits a cell further right.
+  int firstCell = 0;
 };
 
 struct Button {
@@ -103,6 +106,8 @@ struct Button {
   int height = 255;
   // The editor call of a click; absent for the buttons that do nothing.
   std::optional<EditorRequest> opens;
+  // What the button's tooltip says; none when empty.
+  std::string tooltip;
 };
 
 struct StageLayout {

@@ -4,7 +4,9 @@
 // labels are there, no cell or button lies on another, and every Edit,
 // Expand and view button hands the Wire Bits Editor exactly the wire, range,
 // title, form name and mode written out below. Also the drawing kit's own
-// measures that the tables are built with.
+// measures that the tables are built with, and the drawings' common rules:
+// rows that stand by bit weight, one scale for a split bar, one order of a
+// multiplexer's input marks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,7 +29,8 @@ namespace {
 // One stage: the form name its buttons hand the editor, its hidden wires,
 // the labels of its drawing ("=X" for the read-out X; repeats count), all
 // '|'-separated, and its buttons as name|caption|wire|start|end|title, then
-// "|view" for view only and "|F" when it hands the form name F instead; a
+// "|view" for view only, "|@N" when the editor's first box shows cell N
+// rather than cell 0, and "|F" when it hands the form name F instead; a
 // button that opens nothing is name|caption|-.
 struct StageWant {
   int slot;
@@ -108,7 +111,7 @@ const std::vector<StageWant>& Stages() {
       S(20, "Small sig Select & Align & Pre-shift", "",
         "INV(53)|INV(53)|Mux|0|1|FAO[0:52]|FBO[0:52]",
         {"EditFA|Edit|Fa|0|52|FA[0:52]", "EditFB|Edit|FB|0|52|FB[0:52]",
-         "EditDELTA0|Edit|DELTA|0|0|DELTA(0)", "EditDELTA1|Edit|DELTA|1|1|DELTA(1)"}),
+         "EditDELTA0|Edit|DELTA|0|0|DELTA(0)", "EditDELTA1|Edit|DELTA|1|1|DELTA(1)|@1"}),
       S(21, "Significand Addition", "Sigma|PIE|P|gen_c|prop_c|GP_C|my_XNOR|my_xor",
         "Parallel Prefix Addder(55)|XNOR(55)|XOR(54)|OR(54)|PENC(54)|Mux",
         {"EditFSOPA|Edit|FSOPA|-1|52|FSOPA[-1:52]", "EditFLP|Edit|FLP|-1|51|FLP[-1:51]",
@@ -198,7 +201,9 @@ TEST(StageLayouts, WiresButtonsAndLabelsOfEveryStage) {
       EXPECT_TRUE(r.wire.empty() || stage.FindWire(r.wire) != nullptr) << b.name;
       const std::string form = r.displayName.value_or(std::string(stage.displayName()));
       got.push_back(d + r.wire + "|" + std::to_string(r.start) + "|" + std::to_string(r.end) + "|" +
-                    r.title + (r.viewOnly ? "|view" : "") + (form != want.form ? "|" + form : ""));
+                    r.title + (r.viewOnly ? "|view" : "") +
+                    (r.firstCell != 0 ? "|@" + std::to_string(r.firstCell) : "") +
+                    (form != want.form ? "|" + form : ""));
     }
     std::sort(got.begin(), got.end());
     std::sort(expected.begin(), expected.end());
@@ -225,6 +230,98 @@ TEST(StageLayouts, WiresButtonsAndLabelsOfEveryStage) {
             << a.what << " lies on " << b.what;
       }
     }
+  }
+}
+
+// Steps 4 to 7 (the pre-shift and the three swaps) stand their rows by bit
+// weight: wherever two rows of a window hold the same bit, its cells sit in
+// one column, so the shift and the swap read column by column.
+TEST(StageLayouts, PreShiftAndSwapRowsStandByBitWeight) {
+  Adder adder;
+  for (const int slot : {4, 5, 6, 7}) {
+    const Stage& stage = *adder.StageInSlot(slot);
+    SCOPED_TRACE(stage.name());
+    std::map<int, std::pair<int, std::string>> columnOfBit;  // bit: x, row
+    int shared = 0;
+    for (const Row& row : StageLayoutForSlot(slot).rows) {
+      const Wire& wire = *stage.FindWire(row.wire);
+      const RowGeometry g = LayoutWire(wire.first(), wire.last(), row.groupGap);
+      for (int p = 0; p < wire.size(); ++p) {
+        const int bit = wire.first() + p * (wire.first() <= wire.last() ? 1 : -1);
+        const int x = row.left + g.cells[static_cast<std::size_t>(p)].left;
+        const auto [at, first] = columnOfBit.try_emplace(bit, x, row.wire);
+        if (first) continue;
+        ++shared;
+        EXPECT_EQ(x, at->second.first)
+            << "bit " << bit << " of " << row.wire << " and of " << at->second.second;
+      }
+    }
+    EXPECT_GT(shared, 100);  // the rows do share their bits
+  }
+}
+
+// R2HA and R2Sigadd both draw the aligned significand FSOPA[-1:116] as a
+// bar split before bit 53: one scale, so the split sits where 54 of the 118
+// bits end, at the same place in both windows.
+TEST(StageLayouts, SplitBarOfTheAlignedSignificandHasOneScale) {
+  std::vector<std::pair<int, int>> bars[2];  // the two parts' left and right
+  for (int i = 0; i < 2; ++i) {
+    const StageLayout& l = StageLayoutForSlot(i == 0 ? 12 : 14);
+    for (const Box& box : l.boxes) {
+      if (box.height == 120) bars[i].emplace_back(box.left, box.left + box.width);
+    }
+    ASSERT_EQ(bars[i].size(), 2u);
+    std::sort(bars[i].begin(), bars[i].end());
+    const auto [left, split] = bars[i][0];
+    ASSERT_EQ(bars[i][1].first, split);
+    const int right = bars[i][1].second;
+    EXPECT_NEAR(static_cast<double>(split - left) / (right - left), 54.0 / 118, 0.5 / 118);
+  }
+  EXPECT_EQ(bars[0], bars[1]);
+}
+
+// R2Decide's three multiplexers mark their inputs in one order: "0" on the
+// left, "1" on the right, as the other stages' multiplexers do.
+TEST(StageLayouts, RoundingDecisionMarksMuxInputsInOneOrder) {
+  const StageLayout& l = StageLayoutForSlot(15);
+  int muxes = 0;
+  for (const Box& mux : l.boxes) {
+    if (!mux.trapezoid) continue;
+    ++muxes;
+    std::map<std::string, int> markX;
+    for (const Text& t : l.texts) {
+      const int x = t.left + t.width / 2;
+      if ((t.text == "0" || t.text == "1") && x > mux.left && x < mux.left + mux.width &&
+          t.top >= mux.top - 100 && t.top < mux.top + mux.height / 2) {
+        markX[t.text] = x;
+      }
+    }
+    ASSERT_EQ(markX.size(), 2u) << "the mux at " << mux.left;
+    EXPECT_LT(markX["0"], markX["1"]) << "the mux at " << mux.left;
+  }
+  EXPECT_EQ(muxes, 3);
+}
+
+// The result's sign is one cell: no row, so no index label over it.
+TEST(StageLayouts, ResultSignIsOneCellWithoutIndexLabel) {
+  const StageLayout& l = StageLayoutForSlot(25);
+  for (const Row& row : l.rows)
+    EXPECT_NE(row.wire, "Sa");
+  EXPECT_EQ(std::count_if(l.cells.begin(), l.cells.end(),
+                          [](const FixedCell& c) { return c.wire == "Sa" && c.cell == 0; }),
+            1);
+}
+
+// The Edit buttons that do nothing say where their wire is edited.
+TEST(StageLayouts, DeadEditButtonsNameTheStageThatEditsTheirWire) {
+  for (const int slot : {12, 14}) {
+    const StageLayout& l = StageLayoutForSlot(slot);
+    const auto dead = std::find_if(l.buttons.begin(), l.buttons.end(),
+                                   [](const Button& b) { return b.name == "EditEB"; });
+    ASSERT_NE(dead, l.buttons.end());
+    EXPECT_FALSE(dead->opens.has_value());
+    EXPECT_NE(dead->tooltip.find("step 9, R1BigMux"), std::string::npos) << dead->tooltip;
+    EXPECT_NE(dead->tooltip.find("FSOPA[-1:116]"), std::string::npos) << dead->tooltip;
   }
 }
 
