@@ -27,6 +27,7 @@ void Results::Pull() {
 
 std::string Results::Readout(std::string_view name) const {
   if (name == kDecimalValue) return decimalValue;
+  if (name == kHexValue) return HexValue();
   if (name == kUnbiasedExponent) return unbiasedExponent;
   if (name == kChosenPath) return chosenPath;
   return {};
@@ -58,7 +59,7 @@ void Results::SetValue() {
     return;
   }
   const double sign = Sa[0].Value() == 1 ? -1 : 1;
-  decimalValue = FormatDouble(sign * (x * CalcFraction()));
+  decimalValue = ShortestDouble(sign * (x * CalcFraction()));
 }
 
 void Results::TempLablels() {
@@ -66,6 +67,15 @@ void Results::TempLablels() {
   for (int bit = 10; bit >= 0; --bit)
     e += Ea.Bit(bit).Value() * std::ldexp(1.0, bit);
   unbiasedExponent = FormatDouble(e - 1023);
+}
+
+std::string Results::HexValue() const {
+  std::string bits = Sa[0].Value() == 1 ? "1" : "0";
+  for (int bit = 10; bit >= 0; --bit)
+    bits += Ea.Bit(bit) == "1" ? '1' : '0';
+  for (int bit = 1; bit <= 52; ++bit)
+    bits += Fa.Bit(bit) == "1" ? '1' : '0';
+  return "0x" + HexOfBits(bits).value_or("");
 }
 
 std::string Results::PadLine() const {
