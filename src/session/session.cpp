@@ -167,6 +167,10 @@ bool Session::OperandsChanged() const {
   return !computedOperands_.empty() && OperandState() != computedOperands_;
 }
 
+void Session::RememberOperands() {
+  if (trackChanges_) computedOperands_ = OperandState();
+}
+
 std::string Session::OperandState() const {
   const OperandEntry& in = adder_.input;
   std::string s;
