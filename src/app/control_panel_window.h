@@ -76,6 +76,10 @@ class MenuForm : public ChildWindow {
   void ShowStep();
   // The end of start-up: the result block's caption and colour change.
   void FinishLoading();
+  // Says, at the foot of the result block, that the operands differ from
+  // those the stages were computed with, or stops saying it.
+  void ShowOperandsChanged(bool changed);
+  static constexpr const char* kOperandsChangedText = "Operands changed: Run to compute";
 
   bool breakPoint() const;
   PanelBlock* Block(PathBlock block) const;
@@ -107,6 +111,7 @@ class MenuForm : public ChildWindow {
   ClickLabel* r2CycleCaption = nullptr;   // Label6 "2nd Cycle"
   ClickLabel* nPathCaption = nullptr;     // Label3 "N path"
   ClickLabel* resultCaption = nullptr;    // Label4, the result block's caption
+  QLabel* operandsNotice = nullptr;       // kOperandsChangedText, while it holds
 
  private:
   QPushButton* AddButton(const char* name, const char* caption, int left, int top, int width,

@@ -298,6 +298,8 @@ void InputForm::BuildOperand(Operand op, int top) {
   c.decimal->setGeometry(TwRect(kDecimalLeft, top + kBoxRow, kDecimalWidth, kBoxHeight));
   connect(c.decimal, &QLineEdit::textEdited, this,
           [this, op](const QString& t) { DecimalEdited(op, t); });
+  // Enter in the decimal box converts it, as "<-" does.
+  connect(c.decimal, &QLineEdit::returnPressed, this, [this, op] { DectoBit_Click(op); });
 
   for (int i = 0; i < OperandEntry::kFractionBoxes; ++i) {
     auto* box = new BitBox(RowName(fRow), i, i == 0 ? kHiddenColour : kFractionColour, this);
