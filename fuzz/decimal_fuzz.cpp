@@ -66,20 +66,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     Check(BoxBits(entry, sumaris::Operand::A) == 0);
   }
-  // And back: bits to decimal gives a text that reads as the same value (an
-  // exponent of all ones is cut back by the conversion, so skip those).
+  // And back: bits to decimal gives a text that reads as exactly the same
+  // value (an exponent of all ones is cut back by the conversion, so skip
+  // those; a negative zero reads back as zero).
   const std::uint64_t bits = BoxBits(entry, sumaris::Operand::A);
   if (((bits >> 52) & 0x7FF) != 0x7FF) {
     entry.AbitChanged();
     const sumaris::LeadingNumber again = sumaris::ReadLeadingNumber(entry.OperandA);
-    Check(again.found);
-    const double v = std::bit_cast<double>(bits);
-    if (again.outOfRange) {
-      Check(std::fabs(v) > 1.797693134862315e308);  // its 15 digits round past the top
-    } else {
-      Check(again.value == v || std::fabs(again.value - v) <= std::fabs(v) * 1e-14 ||
-            std::fabs(v) < 1e-300);
-    }
+    Check(again.found && !again.outOfRange);
+    Check(again.value == std::bit_cast<double>(bits));
   }
+  // The exact text of what was read reads back to the very same double.
+  const auto exact = sumaris::ReadWholeNumber(sumaris::ShortestDouble(lead.value));
+  Check(exact.has_value() && *exact == lead.value);
   return 0;
 }

@@ -291,7 +291,7 @@ bool DecimalToBoxes(std::string_view text, OperandEntry& entry, Operand op) {
 
 std::string OperandDecimalText(double value) {
   std::string text = value < 0 ? "" : " ";
-  text += FormatDouble(value);
+  text += ShortestDouble(value);
   return text;
 }
 

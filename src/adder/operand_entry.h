@@ -167,8 +167,9 @@ std::uint64_t OperandBits(const OperandEntry& entry, Operand op);
 // anything was written.
 bool DecimalToBoxes(std::string_view text, OperandEntry& entry, Operand op);
 
-// The decimal text of the bits-to-decimal conversion: up to 15 significant
-// digits, a leading blank for a value that is not negative.
+// The decimal text of the bits-to-decimal conversion: the shortest text
+// that reads back to the same double (ShortestDouble), a leading blank for a
+// value that is not negative.
 std::string OperandDecimalText(double value);
 
 }  // namespace sumaris

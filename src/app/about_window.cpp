@@ -13,9 +13,9 @@
 namespace sumaris {
 namespace {
 
-const QColor kRed = style::AboutHeadingColor();
-const QColor kBlue = style::AboutTextColor();
-const QColor kDarkYellow = style::AboutNoticeColor();
+constexpr style::Fixed kRed = style::Fixed::AboutHeading;
+constexpr style::Fixed kBlue = style::Fixed::AboutText;
+constexpr style::Fixed kDarkYellow = style::Fixed::AboutNotice;
 
 // The printed page: every line is drawn afresh on each paint from the same
 // list, starting at the same place, so the picture never changes.
@@ -46,7 +46,7 @@ class AboutPage final : public QWidget {
       const QFontMetrics metrics(font);
       if (!line.text.isEmpty()) {
         painter.setFont(font);
-        painter.setPen(line.colour);
+        painter.setPen(style::Colour(line.colour));
         painter.drawText(Tw(HelpAbout::kTextLeft), y + metrics.ascent(), line.text);
       }
       y += metrics.lineSpacing();
@@ -94,9 +94,7 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   setObjectName("HelpAbout");
   setWindowTitle("About");
   setAutoFillBackground(true);
-  QPalette grey = palette();
-  grey.setColor(QPalette::Window, style::AboutSheetColor());
-  setPalette(grey);
+  style::SetFixedColour(this, QPalette::Window, style::Fixed::AboutSheet);
 
   scroll_ = new QScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
@@ -105,7 +103,7 @@ HelpAbout::HelpAbout(QWidget* parent) : ChildWindow(parent) {
   page_ = new AboutPage(nullptr);
   page_->setAutoFillBackground(false);
   scroll_->setWidget(page_);
-  page_->setPalette(grey);
+  style::SetFixedColour(page_, QPalette::Window, style::Fixed::AboutSheet);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

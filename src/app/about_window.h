@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 #include <vector>
 
 #include "app/child_window.h"
+#include "app/style.h"
 
 class QLabel;
 class QScrollArea;
@@ -23,10 +23,11 @@ class HelpAbout : public ChildWindow {
   explicit HelpAbout(QWidget* parent = nullptr);
 
   // One printed line: text, colour, size in points, bold. An empty text is
-  // an empty line at that size.
+  // an empty line at that size. The colour is looked up when printed, so it
+  // follows the palette.
   struct PrintedLine {
     QString text;
-    QColor colour;
+    style::Fixed colour;
     double points;
     bool bold;
   };

@@ -10,7 +10,7 @@
 
 namespace sumaris {
 
-BitBox::BitBox(const QString& name, int index, const QColor& colour, QWidget* parent)
+BitBox::BitBox(const QString& name, int index, style::Fixed colour, QWidget* parent)
     : QLineEdit(parent), index_(index) {
   setObjectName(name);
   if (index >= 0) setProperty(kIndexProperty, index);
@@ -20,10 +20,8 @@ BitBox::BitBox(const QString& name, int index, const QColor& colour, QWidget* pa
   // more than a box one digit wide can spare: take it back.
   setTextMargins(-2, 0, -2, 0);
   setMaxLength(1);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Base, colour);
-  palette.setColor(QPalette::Text, style::InkColor());
-  setPalette(palette);
+  style::SetFixedColour(this, QPalette::Base, colour);
+  style::SetFixedColour(this, QPalette::Text, style::Fixed::Ink);
   setText("0");
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QColor>
 #include <QLineEdit>
+
+#include "app/style.h"
 
 namespace sumaris {
 
@@ -17,7 +18,7 @@ class BitBox : public QLineEdit {
 
  public:
   // index < 0: a single box (a sign box), no "index" property.
-  BitBox(const QString& name, int index, const QColor& colour, QWidget* parent);
+  BitBox(const QString& name, int index, style::Fixed colour, QWidget* parent);
 
   int index() const { return index_; }
 

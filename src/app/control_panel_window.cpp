@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <initializer_list>
 
 #include "app/fatal_error_window.h"
 #include "app/style.h"
@@ -41,17 +42,15 @@ PanelBlock::PanelBlock(QWidget* parent) : QFrame(parent) {
 
 void PanelBlock::SetMarked(bool marked) {
   marked_ = marked;
-  QPalette colours = palette();
   if (marked) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
-    colours.setColor(QPalette::Window, style::MarkedColor());
+    style::SetFixedColour(this, QPalette::Window, style::Fixed::Marked);
   } else {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
-    colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    style::SetFixedColour(this, QPalette::Window, style::Fixed::ButtonFace);
   }
-  setPalette(colours);
 }
 
 void PanelBlock::mousePressEvent(QMouseEvent* event) {
@@ -119,10 +118,36 @@ MenuForm::MenuForm(Session& session, QWidget* parent) : ChildWindow(parent), ses
   resultCaption =
       AddLabel(resultBlock, "Label4", "LOADING..Please wait", 180, 495, PathBlock::Result);
   resultCaption->setWordWrap(true);
-  QPalette loading = resultCaption->palette();
-  loading.setColor(QPalette::WindowText, style::WarningColor());
-  resultCaption->setPalette(loading);
+  style::SetFixedColour(resultCaption, QPalette::WindowText, style::Fixed::Warning);
   Mark(PathBlock::R1);
+
+  // The notice sits below the result block's caption and lets clicks
+  // through to the block.
+  operandsNotice = new QLabel(QString::fromLatin1(kOperandsChangedText), resultBlock);
+  operandsNotice->setObjectName("OperandsChanged");
+  operandsNotice->setAlignment(Qt::AlignCenter);
+  operandsNotice->setFont(style::Arial(7.5, true));
+  operandsNotice->setGeometry(QRect(0, Tw(640), resultBlock->width(), Tw(200)));
+  operandsNotice->setAttribute(Qt::WA_TransparentForMouseEvents);
+  operandsNotice->setToolTip(
+      "The operand entry's bits, operation or rounding mode differ from those the stages were "
+      "computed with: stepping shows the values of the last Run. Run computes the new ones.");
+  style::SetFixedColour(operandsNotice, QPalette::WindowText, style::Fixed::Warning);
+  operandsNotice->hide();
+
+  // Tab reaches the buttons in the panel's order; a click leaves the focus
+  // where it was (on a stage window, whose keys step).
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           runButton, stepNextButton, resetButton, aboutButton, exitButton, pullButton, calcButton,
+           fromFileButton, breakPointBox}) {
+    control->setFocusPolicy(Qt::TabFocus);
+  }
+  runButton->setToolTip("Compute all 25 blocks and show the result (F5)");
+  stepNextButton->setToolTip("Bring the next block's window to the front (F10, Space, Right)");
+  resetButton->setToolTip("Start over with zero operands, \"Add\" and round to nearest even");
+  pullButton->setToolTip("Copy the current block's inputs again");
+  calcButton->setToolTip("Compute the current block again from its own wires");
+  fromFileButton->setToolTip("Run the test vectors of fpinput.txt");
 
   connect(runButton, &QPushButton::clicked, this,
           [this] { RunGuarded([this] { session_.Run(); }); });
@@ -208,9 +233,11 @@ void MenuForm::ShowStep() {
 
 void MenuForm::FinishLoading() {
   resultCaption->setText("Exp' computation and Result");
-  QPalette colours = resultCaption->palette();
-  colours.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
-  resultCaption->setPalette(colours);
+  style::SetFixedColour(resultCaption, QPalette::WindowText, style::Fixed::ButtonText);
+}
+
+void MenuForm::ShowOperandsChanged(bool changed) {
+  if (operandsNotice->isHidden() == changed) operandsNotice->setVisible(changed);
 }
 
 void MenuForm::ShowProgress(const QString& progress) {

@@ -79,6 +79,10 @@ class MenuForm : public ChildWindow {
   // While FromFile runs: how far it got ("Vector n of N"), shown where the
   // step counter is; an empty text gives the step counter back.
   void ShowProgress(const QString& progress);
+  // Says, at the foot of the result block, that the operands differ from
+  // those the stages were computed with, or stops saying it.
+  void ShowOperandsChanged(bool changed);
+  static constexpr const char* kOperandsChangedText = "Operands changed: Run to compute";
 
   bool breakPoint() const;
   PanelBlock* Block(PathBlock block) const;
@@ -111,6 +115,7 @@ class MenuForm : public ChildWindow {
   ClickLabel* r2CycleCaption = nullptr;   // Label6 "2nd Cycle"
   ClickLabel* nPathCaption = nullptr;     // Label3 "N path"
   ClickLabel* resultCaption = nullptr;    // Label4, the result block's caption
+  QLabel* operandsNotice = nullptr;       // kOperandsChangedText, while it holds
 
  private:
   QPushButton* AddButton(const char* name, const char* caption, int left, int top, int width,

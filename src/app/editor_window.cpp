@@ -94,9 +94,7 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
   setObjectName("Editor");
   setWindowTitle("Wire Bits Editor");
   setAutoFillBackground(true);
-  QPalette background = palette();
-  background.setColor(QPalette::Window, style::EditorColor());
-  setPalette(background);
+  style::SetFixedColour(this, QPalette::Window, style::Fixed::Editor);
 
   const QFont nameFont = style::HeadingFont();
   formName_ = new QLabel(this);
@@ -108,8 +106,6 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
 
   const QFont boxFont = style::EditorBoxFont();
   const QFont labelFont = style::IndexFont();
-  QPalette blue;
-  blue.setColor(QPalette::WindowText, style::EditorIndexColor());
   for (int i = 0; i < WireEditor::kBoxes; ++i) {
     const TwipPoint at = WireEditor::BoxPlace(i);
     auto* box = new EditorBox(this);
@@ -132,7 +128,7 @@ EditorWindow::EditorWindow(WireEditor& editor, Session& session, QWidget* parent
     label->setObjectName("Label2");
     label->setProperty("index", i);
     label->setFont(labelFont);
-    label->setPalette(blue);
+    style::SetFixedColour(label, QPalette::WindowText, style::Fixed::EditorIndex);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     labels_[static_cast<std::size_t>(i)] = label;
   }

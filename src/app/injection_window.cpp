@@ -43,7 +43,7 @@ SetInjection::SetInjection(InjectionTable& table, QWidget* parent)
     label->setGeometry(TwRect(kLeft, top, kLabelWidth - 60, kBoxHeight));
     const std::string name(InjectionTable::BoxName(row));
     for (int i = 0; i < InjectionTable::kBoxes; ++i) {
-      auto* box = new BitBox(QString::fromStdString(name), i, style::PlainBoxColor(), this);
+      auto* box = new BitBox(QString::fromStdString(name), i, style::Fixed::PlainBox, this);
       box->setGeometry(TwRect(kBoxLeft + i * kBoxPitch, top, kBoxWidth, kBoxHeight));
       boxes_[static_cast<std::size_t>(row)][static_cast<std::size_t>(i)] = box;
       connect(box, &QLineEdit::textEdited, this,

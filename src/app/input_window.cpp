@@ -96,11 +96,11 @@ BoxRow FractionRowOf(Operand op) {
 }
 
 // Box colours.
-const QColor kSignColour = style::SignBoxColor();
-const QColor kExponentColour = style::ExponentBoxColor();
-const QColor kFractionColour = style::FractionBoxColor();
-const QColor kHiddenColour = style::HiddenBitColor();
-const QColor kDecimalColour = style::DecimalBoxColor();
+constexpr style::Fixed kSignColour = style::Fixed::SignBox;
+constexpr style::Fixed kExponentColour = style::Fixed::ExponentBox;
+constexpr style::Fixed kFractionColour = style::Fixed::FractionBox;
+constexpr style::Fixed kHiddenColour = style::Fixed::HiddenBit;
+constexpr style::Fixed kDecimalColour = style::Fixed::DecimalBox;
 
 // True when the box already shows exactly `text` (the model's texts are
 // ASCII; anything else falls back to a full comparison).
@@ -248,9 +248,7 @@ void InputForm::BuildInjection() {
     bit->setAlignment(Qt::AlignCenter);
     bit->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bit->setAutoFillBackground(true);
-    QPalette palette = bit->palette();
-    palette.setColor(QPalette::Window, style::PlainBoxColor());
-    bit->setPalette(palette);
+    style::SetFixedColour(bit, QPalette::Window, style::Fixed::PlainBox);
     bit->setToolTip("Injection bits of the rounding mode and the result sign");
     bit->setGeometry(x, Tw(top), Tw(210), Tw(kBoxHeight));
     inj_[static_cast<std::size_t>(i)] = bit;
@@ -310,12 +308,12 @@ void InputForm::BuildOperand(Operand op, int top) {
   c.decimal = new QLineEdit(this);
   c.decimal->setObjectName(a ? "OperandA" : "OperandB");
   c.decimal->setToolTip("Decimal value");
-  QPalette palette = c.decimal->palette();
-  palette.setColor(QPalette::Base, kDecimalColour);
-  c.decimal->setPalette(palette);
+  style::SetFixedColour(c.decimal, QPalette::Base, kDecimalColour);
   c.decimal->setGeometry(TwRect(kDecimalLeft, top + kBoxRow, kDecimalWidth, kBoxHeight));
   connect(c.decimal, &QLineEdit::textEdited, this,
           [this, op](const QString& t) { DecimalEdited(op, t); });
+  // Enter in the decimal box converts it, as "<-" does.
+  connect(c.decimal, &QLineEdit::returnPressed, this, [this, op] { DectoBit_Click(op); });
 
   for (int i = 0; i < OperandEntry::kFractionBoxes; ++i) {
     auto* box = new BitBox(RowName(fRow), i, i == 0 ? kHiddenColour : kFractionColour, this);

@@ -2,6 +2,7 @@
 // the operand entry, the path overviews and the stage windows.
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 #include <QStringList>
 #include <cstdio>
 #include <string_view>
@@ -69,8 +70,17 @@ int main(int argc, char* argv[]) {
   sumaris::MainWindow::SetUpApplication(app);
   QApplication::setWindowIcon(QIcon::fromTheme("sumaris", QApplication::windowIcon()));
 
-  sumaris::MainWindow window;
-  window.showMaximized();
+  // The view (zoom, palette, the window's place) is remembered in
+  // ~/.config/Sumaris/Sumaris.ini; the simulation never is.
+  sumaris::MainWindowOptions options;
+  options.settingsFile =
+      QSettings(QSettings::IniFormat, QSettings::UserScope, "Sumaris", "Sumaris").fileName();
+  sumaris::MainWindow window(std::move(options));
+  if (window.RestoreGeometry()) {
+    window.show();
+  } else {
+    window.showMaximized();
+  }
   // The windows are placed for the size the main window really has.
   QApplication::processEvents();
   window.StartUp();

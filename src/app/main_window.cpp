@@ -1,18 +1,29 @@
 #include "app/main_window.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QUrl>
+#include <QWheelEvent>
+#include <fstream>
 
 #include "adder/stage_list.h"
 #include "app/about_window.h"
@@ -22,11 +33,14 @@
 #include "app/from_file.h"
 #include "app/injection_window.h"  // completes the type input_window.h points to
 #include "app/input_window.h"
+#include "app/keys_window.h"
 #include "app/layouts/stage_layout.h"
+#include "app/main_menu.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
 #include "app/style.h"
 #include "app/twips.h"
+#include "batch/wire_trace.h"
 
 namespace sumaris {
 namespace {
@@ -44,6 +58,36 @@ QString FromView(std::string_view text) {
 
 std::size_t PathIndex(PathBlock path) {
   return static_cast<std::size_t>(path);
+}
+
+// A path as the user knows it: the home folder as "~".
+QString DisplayPath(const std::filesystem::path& path) {
+  const QString text = QString::fromStdString(path.string());
+  const QString home = QDir::homePath();
+  if (!home.isEmpty() && home != "/" && text.startsWith(home + "/"))
+    return "~" + text.mid(home.size());
+  return text;
+}
+
+// A zoom as the settings file keeps it: "fit" or a percentage.
+QString ZoomText(Zoom zoom) {
+  return zoom.fit ? QStringLiteral("fit") : QString::number(zoom.percent);
+}
+Zoom ZoomFromText(const QString& text) {
+  bool number = false;
+  const int percent = text.toInt(&number);
+  return number ? Zoom::Percent(percent) : Zoom::Fitted();
+}
+
+// The focused control needs a key for itself: a button presses on Space, a
+// radio button moves along its group on the arrows. (Text boxes claim their
+// keys themselves.)
+bool ControlTakesKey(QObject* focus, const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  if (key.key() == Qt::Key_Space) return qobject_cast<QAbstractButton*>(focus) != nullptr;
+  if (key.key() == Qt::Key_Left || key.key() == Qt::Key_Right)
+    return qobject_cast<QRadioButton*>(focus) != nullptr;
+  return false;
 }
 
 }  // namespace
@@ -98,13 +142,16 @@ QIcon MainWindow::ProgramIcon() {
 }
 
 void MainWindow::SetUpApplication(QApplication& app) {
-  if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
+  style::UseProgramStyle();
   app.setFont(style::ProgramFont());
   app.setWindowIcon(ProgramIcon());
 }
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), files_(options.files ? *options.files : FileLocations::InHome()) {
+    : QMainWindow(parent),
+      files_(options.files ? *options.files : FileLocations::InHome()),
+      settingsFile_(options.settingsFile),
+      chooseTraceFile_(std::move(options.chooseTraceFile)) {
   setObjectName("MDI");
   setWindowTitle("Sumaris");
   if (options.dialogs != nullptr) {
@@ -138,6 +185,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   ChildWindow::SetHost([this](ChildWindow* child) { AddChild(child); });
   const QScreen* screen = QGuiApplication::primaryScreen();
   resize(screen != nullptr ? OpeningSizeOn(screen->availableSize()) : DefaultSize());
+
+  // The view of the last run (nothing of the simulation), the menus, and
+  // the keys that step wherever the focus is.
+  LoadSettings();
+  style::UseDarkPalette(dark_);
+  BuildMenus(*this);
+  qApp->installEventFilter(this);
 }
 
 QSize MainWindow::OpeningSizeOn(QSize available) const {
@@ -167,6 +221,7 @@ QSize MainWindow::OpeningSizeOn(QSize available) const {
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   ChildWindow::SetHost(nullptr);
   session_.SetUi(nullptr);
   disconnect(area_, nullptr, this, nullptr);
@@ -190,6 +245,14 @@ QMdiSubWindow* MainWindow::AddChild(ChildWindow* child, bool fixedSize, bool clo
   child->SetClosable(closable);
   sub->setObjectName(child->objectName() + QStringLiteral("Frame"));
   sub->setWindowTitle(child->windowTitle());
+  // Ctrl+F4 is the main window's Close window, for every window alike; the
+  // sub-window's own menu keeps its Close without the key.
+  if (QMenu* menu = sub->systemMenu()) {
+    for (QAction* action : menu->actions()) {
+      QList<QKeySequence> keys = action->shortcuts();
+      if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_F4)) > 0) action->setShortcuts(keys);
+    }
+  }
   sub->hide();
   return sub;
 }
@@ -267,6 +330,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == area_->viewport() && event->type() == QEvent::Resize && started_) {
     PlaceWindows();
   }
+  auto* widget = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+  const bool mine = widget != nullptr && isAncestorOf(widget);
+  if (mine && event->type() == QEvent::ShortcutOverride &&
+      ControlTakesKey(watched, *static_cast<QKeyEvent*>(event))) {
+    // The key goes to the control, not to the action that has it.
+    event->accept();
+    return true;
+  }
+  if (mine && event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if ((wheel->modifiers() & Qt::ControlModifier) && wheel->angleDelta().y() != 0 &&
+        ZoomWindowOf(widget, wheel->angleDelta().y() > 0 ? +1 : -1)) {
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -291,6 +369,13 @@ void MainWindow::StartUp() {
 
   input_ = new InputForm(adder_.input);
   input_->SetDialogs(dialogs_);
+  // The panel says when the operands differ from those the stages show.
+  session_.TrackChanges(true);
+  session_.RememberOperands();
+  adder_.input.onChanged = [this, refresh = adder_.input.onChanged] {
+    if (refresh) refresh();
+    QueueOperandsNotice();
+  };
   AddChild(input_, /*fixedSize=*/false, /*closable=*/false);
   PlaceChild(input_, InputRect());
   for (PathBlock path : {PathBlock::R1, PathBlock::R2, PathBlock::N})
@@ -322,6 +407,7 @@ void MainWindow::LoadAllWindows() {
         new StageWindow(*stage, session_, layout::StageLayoutForSlot(slot), launcher_.get());
     AddChild(window);
     PlaceChild(window, rect);
+    window->SetZoom(stageZoom_);
     stages_[static_cast<std::size_t>(slot)] = window;
   }
   StageWindow* results = stages_[Session::kResultSlot];
@@ -345,6 +431,7 @@ OverviewWindow* MainWindow::Overview(PathBlock path) {
                                   [this](int slot) -> ChildWindow* { return StageWindowAt(slot); });
     AddChild(overview);
     PlaceChild(overview, OverviewRect());
+    overview->SetZoom(overviewZoom_);
   }
   return overview;
 }
@@ -378,14 +465,184 @@ void MainWindow::OpenEditor(Wire* wire, int start, int end, const std::string& f
 void MainWindow::AppendResultToPad() {
   if (adder_.results.AppendToPad(files_.pad)) {
     dialogs_->Beep();
+    // Many machines make no beep.
+    if (StageWindow* results = StageWindowAt(Session::kResultSlot))
+      results->ShowNote("Appended to " + DisplayPath(files_.pad));
   } else {
     dialogs_->Message("Cannot write to " + files_.pad.string());
   }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Exit and closing end the program at once; nothing is saved.
+  // Exit and closing end the program at once; of the simulation nothing is
+  // saved, of the view the zoom, the palette and the window's place.
+  SaveSettings();
   event->accept();
+}
+
+// --- the menus, the keys and the view ----------------------------------------------
+
+void MainWindow::StartFromFile() {
+  RunGuarded([this] {
+    RunFromFile(adder_, session_, *dialogs_, *viewer_, files_,
+                panel_ != nullptr && panel_->breakPoint());
+  });
+}
+
+void MainWindow::ZoomActive(int direction) {
+  ChildWindow* target = ActiveChild();
+  if (qobject_cast<StageWindow*>(target) == nullptr &&
+      qobject_cast<OverviewWindow*>(target) == nullptr) {
+    target = StageWindowAt(session_.stepCounter());
+  }
+  ZoomWindow(target, direction);
+}
+
+bool MainWindow::ZoomWindowOf(QWidget* widget, int direction) {
+  for (QWidget* w = widget; w != nullptr && w != this; w = w->parentWidget()) {
+    if (qobject_cast<StageWindow*>(w) != nullptr || qobject_cast<OverviewWindow*>(w) != nullptr)
+      return ZoomWindow(static_cast<ChildWindow*>(w), direction);
+  }
+  return false;
+}
+
+bool MainWindow::ZoomWindow(ChildWindow* window, int direction) {
+  const auto next = [direction](int shown) {
+    return direction > 0 ? Zoom::In(shown) : direction < 0 ? Zoom::Out(shown) : Zoom::Fitted();
+  };
+  if (auto* stage = qobject_cast<StageWindow*>(window)) {
+    SetStageZoom(next(stage->shownPercent()));
+    return true;
+  }
+  if (auto* overview = qobject_cast<OverviewWindow*>(window)) {
+    SetOverviewZoom(next(overview->shownPercent()));
+    return true;
+  }
+  return false;
+}
+
+void MainWindow::SetStageZoom(Zoom zoom) {
+  stageZoom_ = zoom;
+  for (StageWindow* window : stages_) {
+    if (window != nullptr) window->SetZoom(zoom);
+  }
+  SaveSettings();
+}
+
+void MainWindow::SetOverviewZoom(Zoom zoom) {
+  overviewZoom_ = zoom;
+  for (OverviewWindow* overview : overviews_) {
+    if (overview != nullptr) overview->SetZoom(zoom);
+  }
+  SaveSettings();
+}
+
+void MainWindow::SetDarkPalette(bool dark) {
+  dark_ = dark;
+  style::UseDarkPalette(dark);
+  style::ApplyFixedColours(this);
+  if (auto* action = findChild<QAction*>("DarkPalette")) action->setChecked(dark);
+  SaveSettings();
+}
+
+bool MainWindow::ExportTrace(const std::filesystem::path& file) {
+  std::string comment =
+      "Traced in the simulator from its wires as they stand, edits made in the Wire Bits "
+      "Editor included.";
+  if (session_.inconsistent()) comment += " Wires were edited after the last Run.";
+  if (session_.OperandsChanged()) {
+    comment += " The operands were changed after the last Run; the wires show that Run.";
+  }
+  const WireTrace trace = TraceOfAdder(adder_, comment);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (out) {
+    if (file.extension() == ".json") {
+      WriteTraceJson(out, trace);
+    } else {
+      WriteVcd(out, trace);
+    }
+    out.close();
+  }
+  if (!out) {
+    dialogs_->Message("Cannot write to " + file.string());
+    return false;
+  }
+  return true;
+}
+
+void MainWindow::ExportTraceAsked() {
+  QString name;
+  if (chooseTraceFile_) {
+    name = chooseTraceFile_();
+  } else {
+    QString filter;
+    name = QFileDialog::getSaveFileName(this, "Export trace", QDir::home().filePath("trace.vcd"),
+                                        "Value Change Dump (*.vcd);;JSON (*.json)", &filter);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+      name += filter.startsWith("JSON") ? ".json" : ".vcd";
+  }
+  if (!name.isEmpty()) ExportTrace(name.toStdString());
+}
+
+void MainWindow::CloseActiveWindow() {
+  QMdiSubWindow* sub = area_->activeSubWindow();
+  if (sub == nullptr) return;
+  const Qt::WindowFlags flags = sub->windowFlags();
+  if ((flags & Qt::CustomizeWindowHint) && !(flags & Qt::WindowCloseButtonHint)) return;
+  sub->close();
+}
+
+KeysWindow* MainWindow::ShowKeys() {
+  if (keys_ == nullptr) {
+    keys_ = new KeysWindow;
+    const QSize size = keys_->size();
+    QMdiSubWindow* sub = AddChild(keys_);
+    const QRect stage = StageRect();
+    sub->resize(sub->sizeHint().expandedTo(size + QSize(16, 36)).boundedTo(stage.size()));
+    sub->move(stage.topLeft());
+  }
+  keys_->ShowAndFocus();
+  return keys_;
+}
+
+void MainWindow::QueueOperandsNotice() {
+  if (noticeQueued_) return;
+  noticeQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        noticeQueued_ = false;
+        RefreshOperandsNotice();
+      },
+      Qt::QueuedConnection);
+}
+
+void MainWindow::RefreshOperandsNotice() {
+  if (panel_ != nullptr) panel_->ShowOperandsChanged(session_.OperandsChanged());
+}
+
+void MainWindow::LoadSettings() {
+  if (settingsFile_.isEmpty()) return;
+  const QSettings settings(settingsFile_, QSettings::IniFormat);
+  dark_ = settings.value("view/darkPalette", false).toBool();
+  stageZoom_ = ZoomFromText(settings.value("view/stageZoom", "fit").toString());
+  overviewZoom_ = ZoomFromText(settings.value("view/overviewZoom", "fit").toString());
+}
+
+void MainWindow::SaveSettings() {
+  if (settingsFile_.isEmpty()) return;
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.setValue("view/darkPalette", dark_);
+  settings.setValue("view/stageZoom", ZoomText(stageZoom_));
+  settings.setValue("view/overviewZoom", ZoomText(overviewZoom_));
+  if (isVisible()) settings.setValue("window/geometry", saveGeometry());
+}
+
+bool MainWindow::RestoreGeometry() {
+  if (settingsFile_.isEmpty()) return false;
+  const QSettings settings(settingsFile_, QSettings::IniFormat);
+  const QByteArray geometry = settings.value("window/geometry").toByteArray();
+  return !geometry.isEmpty() && restoreGeometry(geometry);
 }
 
 // --- what the session asks of the windows ----------------------------------------
@@ -423,6 +680,7 @@ void MainWindow::Recomputed() {
     if (window != nullptr) window->Refresh();
   }
   if (input_ != nullptr) input_->Refresh();
+  RefreshOperandsNotice();
 }
 
 void MainWindow::InconsistencyChanged() {

@@ -3,11 +3,14 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "adder/adder.h"
+#include "app/zoom.h"
 #include "session/platform.h"
 #include "session/session.h"
 #include "session/wire_editor.h"
@@ -22,6 +25,7 @@ class ChildWindow;
 class EditorLauncher;
 class HelpAbout;
 class InputForm;
+class KeysWindow;
 class MenuForm;
 class OverviewWindow;
 class StageWindow;
@@ -52,6 +56,13 @@ struct MainWindowOptions {
   UserDialogs* dialogs = nullptr;
   TextViewer* viewer = nullptr;
   std::optional<FileLocations> files;
+  // The settings file (QSettings, INI format) that remembers the zoom, the
+  // palette and the window's geometry between runs; empty: nothing is
+  // remembered. Nothing of the simulation is ever kept.
+  QString settingsFile;
+  // Asks where File > Export trace writes (an empty answer writes nothing);
+  // empty: a file dialog asks.
+  std::function<QString()> chooseTraceFile;
 };
 
 // The main window "Sumaris": an MDI area holding every other window. It owns
@@ -98,8 +109,43 @@ class MainWindow : public QMainWindow, public SessionUi {
 
   // Shows the About window (the panel's "About").
   void ShowAbout();
-  // A double click on the result's decimal value: its bits go to pad.txt.
+  // A double click on the result's decimal value: its bits go to pad.txt,
+  // and the Results window says so.
   void AppendResultToPad();
+
+  // --- the menus, the keys and the view ---------------------------------------
+  // FromFile, as the panel's button runs it.
+  void StartFromFile();
+  // Zoom in (+1), out (-1) or fit the width (0) of the active stage or
+  // overview window, or of the current stage's when another window is
+  // active. The stage windows share one zoom, so stepping keeps it, and
+  // the overviews another.
+  void ZoomActive(int direction);
+  // The same for the stage or overview window that holds `widget` (the
+  // wheel's); false when none does.
+  bool ZoomWindowOf(QWidget* widget, int direction);
+  void SetStageZoom(Zoom zoom);
+  void SetOverviewZoom(Zoom zoom);
+  Zoom stageZoom() const { return stageZoom_; }
+  Zoom overviewZoom() const { return overviewZoom_; }
+  // View > Dark palette.
+  void SetDarkPalette(bool dark);
+  bool darkPalette() const { return dark_; }
+  // File > Export trace: the wires as they stand, as a Value Change Dump,
+  // or as JSON for a file named *.json. False (after a message) when the
+  // file cannot be written.
+  bool ExportTrace(const std::filesystem::path& file);
+  void ExportTraceAsked();
+  // Ctrl+F4: closes the active window, unless it has no close box (the
+  // control panel and the operand entry).
+  void CloseActiveWindow();
+  // Help > Keys, created on first use.
+  KeysWindow* ShowKeys();
+  KeysWindow* keysWindow() const { return keys_; }
+  // The panel's "Operands changed" notice, as the operands now stand.
+  void RefreshOperandsNotice();
+  // The window's place and size of the last run; false when none is kept.
+  bool RestoreGeometry();
 
   // Applies the placement rules to every window for the area's current
   // size.
@@ -138,6 +184,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void LoadSettings();
+  void SaveSettings();
+  void QueueOperandsNotice();
+  bool ZoomWindow(ChildWindow* window, int direction);
   QMdiSubWindow* AddChild(ChildWindow* child, bool fixedSize = false, bool closable = true);
   void SubWindowActivated(QMdiSubWindow* sub);
   void LoadAllWindows();
@@ -161,8 +211,16 @@ class MainWindow : public QMainWindow, public SessionUi {
   std::array<OverviewWindow*, 4> overviews_{};
   std::array<StageWindow*, Session::kSlots + 1> stages_{};
   HelpAbout* about_ = nullptr;
+  KeysWindow* keys_ = nullptr;
   QPointer<ChildWindow> active_;
   bool started_ = false;
+
+  QString settingsFile_;
+  std::function<QString()> chooseTraceFile_;
+  Zoom stageZoom_ = Zoom::Fitted();
+  Zoom overviewZoom_ = Zoom::Fitted();
+  bool dark_ = false;
+  bool noticeQueued_ = false;
 };
 
 }  // namespace sumaris

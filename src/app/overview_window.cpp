@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -11,6 +13,7 @@
 #include "adder/stage_list.h"
 #include "app/style.h"
 #include "app/twips.h"
+#include "rtl/block_cost.h"
 
 namespace sumaris {
 namespace {
@@ -297,7 +300,7 @@ OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, 
     : QLabel(parent), design_(design), stage_(StageOfBlock(path, design.label)) {
   setObjectName(design.label);
   setCursor(Qt::PointingHandCursor);
-  setToolTip(QString::fromUtf8(stage_.name.data(), static_cast<qsizetype>(stage_.name.size())));
+  setToolTip(TipFor(stage_));
   const DesignRect block = BlockRect(design);
   const QFontMetrics metrics(style::UnitFont());
   const int rows = static_cast<int>(design.units.size());
@@ -322,10 +325,8 @@ OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, 
       unit->setAlignment(Qt::AlignCenter);
       unit->setAutoFillBackground(true);
       unit->setFrameStyle(QFrame::Box | QFrame::Plain);
-      QPalette colours = unit->palette();
-      colours.setColor(QPalette::Window, style::UnitColor());
-      colours.setColor(QPalette::WindowText, style::InkColor());
-      unit->setPalette(colours);
+      style::SetFixedColour(unit, QPalette::Window, style::Fixed::Unit);
+      style::SetFixedColour(unit, QPalette::WindowText, style::Fixed::Ink);
       units_.push_back(unit);
       unitDesign_.push_back(QRect(left, top, widths[static_cast<std::size_t>(u)], kUnitHeight));
       left += widths[static_cast<std::size_t>(u)] + kUnitGap;
@@ -335,14 +336,24 @@ OverviewBlock::OverviewBlock(PathBlock path, const OverviewBlockDesign& design, 
   SetHighlighted(false);
 }
 
+QString OverviewBlock::TipFor(const StageDescriptor& stage) {
+  const auto text = [](std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+  };
+  QString tip =
+      QStringLiteral("Step %1, %2: %3").arg(stage.slot).arg(text(stage.name), text(stage.title));
+  if (const rtl::BlockCost* cost = rtl::FindBlockCost(stage.name)) {
+    tip += QStringLiteral("\nIn hardware: %1 gates, logic depth %2 (gates on the longest path).")
+               .arg(cost->cells)
+               .arg(cost->depth);
+  }
+  return tip;
+}
+
 void OverviewBlock::SetHighlighted(bool highlighted) {
   highlighted_ = highlighted;
   setAutoFillBackground(highlighted);
-  if (highlighted) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, style::HighlightColor());
-    setPalette(colours);
-  }
+  if (highlighted) style::SetFixedColour(this, QPalette::Window, style::Fixed::Highlight);
   update();
 }
 
@@ -396,6 +407,33 @@ void OverviewBlock::mouseReleaseEvent(QMouseEvent* event) {
 
 // --- OverviewWindow ----------------------------------------------------------
 
+// The diagram's surface inside the window's scroll area: it paints the flows
+// and hands a click on its background to the window.
+class OverviewCanvas final : public QWidget {
+ public:
+  explicit OverviewCanvas(OverviewWindow* owner) : QWidget(nullptr), owner_(owner) {
+    setObjectName("Canvas");
+    setAutoFillBackground(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    owner_->PaintFlows(painter);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    // A click on the background brings the selected stage forward again.
+    if (event->button() == Qt::LeftButton) {
+      owner_->LabelSWITCH();
+    } else {
+      QWidget::mouseReleaseEvent(event);
+    }
+  }
+
+ private:
+  OverviewWindow* owner_;
+};
+
 OverviewWindow::OverviewWindow(const OverviewDesign& design,
                                std::function<ChildWindow*(int slot)> stageWindow, QWidget* parent)
     : ChildWindow(parent), design_(design), stageWindow_(std::move(stageWindow)) {
@@ -403,16 +441,24 @@ OverviewWindow::OverviewWindow(const OverviewDesign& design,
   setWindowTitle(design.windowTitle);
   setAutoFillBackground(true);
 
-  title_ = new QLabel(design.title, this);
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName("Scroll");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  canvas_ = new OverviewCanvas(this);
+  QWidget* const on = canvas_;
+
+  title_ = new QLabel(design.title, on);
   title_->setObjectName("Label1");
   title_->setAlignment(Qt::AlignCenter);
   if (design.subtitle != nullptr) {
-    subtitle_ = new QLabel(design.subtitle, this);
+    subtitle_ = new QLabel(design.subtitle, on);
     subtitle_->setObjectName("Label12");
     subtitle_->setAlignment(Qt::AlignCenter);
   }
   for (const OverviewBlockDesign& blockDesign : design.blocks) {
-    auto* block = new OverviewBlock(design.path, blockDesign, this);
+    auto* block = new OverviewBlock(design.path, blockDesign, on);
     connect(block, &OverviewBlock::clicked, this, [this, block] { BlockClicked(block); });
     blocks_.push_back(block);
   }
@@ -432,8 +478,18 @@ OverviewWindow::OverviewWindow(const OverviewDesign& design,
   Select(Block(design.initial));
   for (OverviewBlock* block : blocks_)
     block->SetHighlighted(block == selected_);
+  scroll_->setWidget(canvas_);
   resize(Tw(kDesignWidth), Tw(design.height));
   Arrange();
+}
+
+void OverviewWindow::SetZoom(Zoom zoom) {
+  zoom_ = zoom;
+  Arrange();
+}
+
+int OverviewWindow::shownPercent() const {
+  return PercentOf(scale_ * 1440.0 / LogicalDpi());
 }
 
 OverviewBlock* OverviewWindow::Block(std::string_view label) const {
@@ -489,7 +545,7 @@ void OverviewWindow::Activated() {
   LabelSWITCH();
 }
 
-void OverviewWindow::mouseReleaseEvent(QMouseEvent* event) {
+void OverviewWindow::mouseReleaseEvent(QMouseEvent* event) {  // outside the diagram
   // A click on the background brings the selected stage forward again.
   if (event->button() == Qt::LeftButton) {
     LabelSWITCH();
@@ -500,17 +556,28 @@ void OverviewWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void OverviewWindow::resizeEvent(QResizeEvent* event) {
   ChildWindow::resizeEvent(event);
+  scroll_->setGeometry(rect());
   Arrange();
 }
 
 void OverviewWindow::Arrange() {
   const double twipPixels = LogicalDpi() / 1440.0;
-  const double fit =
-      std::min(width() / (design_.width * twipPixels), height() / (design_.height * twipPixels));
-  const double scale = std::clamp(fit, 0.3, kMaxScale);
+  double scale = zoom_.percent / 100.0;
+  QSize room = size();
+  if (zoom_.fit) {
+    // The whole diagram in sight.
+    const double fit = std::min(room.width() / (design_.width * twipPixels),
+                                room.height() / (design_.height * twipPixels));
+    scale = std::clamp(fit, 0.3, kMaxScale);
+  } else if (design_.height * twipPixels * scale > room.height()) {
+    room.rwidth() -= scroll_->verticalScrollBar()->sizeHint().width();
+  }
   scale_ = twipPixels * scale;
+  const QSize drawing(static_cast<int>(std::ceil(design_.width * scale_)),
+                      static_cast<int>(std::ceil(design_.height * scale_)));
+  canvas_->resize(zoom_.fit ? size() : drawing.expandedTo(room));
   // Centred across, from the top down.
-  origin_ = QPointF(std::max(0.0, (width() - design_.width * scale_) / 2), 0.0);
+  origin_ = QPointF(std::max(0.0, (canvas_->width() - design_.width * scale_) / 2), 0.0);
   for (OverviewBlock* block : blocks_)
     block->Arrange(scale_, origin_);
 
@@ -538,12 +605,10 @@ void OverviewWindow::Arrange() {
       pixels << origin_ + QPointF(x, y) * scale_;
     wirePixels_.push_back(pixels);
   }
-  update();
+  canvas_->update();
 }
 
-void OverviewWindow::paintEvent(QPaintEvent* event) {
-  ChildWindow::paintEvent(event);
-  QPainter painter(this);
+void OverviewWindow::PaintFlows(QPainter& painter) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   const double width = std::max(1.0, scale_ * 1440.0 / LogicalDpi());
   const auto draw = [&](const QPolygonF& flow, const QColor& colour, Qt::PenStyle line) {

@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "app/child_window.h"
+#include "app/zoom.h"
 #include "session/session.h"
+
+class QPainter;
+class QScrollArea;
 
 namespace sumaris {
 
@@ -59,7 +63,8 @@ QRect OverviewBlockRect(const OverviewBlockDesign& block);
 // Element 0 of a block: covers the whole block, light yellow while the block
 // is highlighted, transparent otherwise. Its units are child labels named
 // after it with their index ("Label3(1)", "Label3(2)", ...). A click on the
-// block or on any of its units reports `clicked`.
+// block or on any of its units reports `clicked`. Its tooltip names its
+// stage in full, with the gates and logic depth of the stage's hardware.
 class OverviewBlock : public QLabel {
   Q_OBJECT
 
@@ -71,6 +76,9 @@ class OverviewBlock : public QLabel {
   void SetHighlighted(bool highlighted);
   bool highlighted() const { return highlighted_; }
   const std::vector<QLabel*>& units() const { return units_; }
+  // The tooltip: "Step 1, R1Medium: exponent difference, medium part" and
+  // the stage's gate count and depth.
+  static QString TipFor(const StageDescriptor& stage);
 
   // Places the block and its units for a design scaled by `scale` (pixels
   // per design twip) with the design's origin at `origin`.
@@ -94,7 +102,8 @@ class OverviewBlock : public QLabel {
 
 // One path overview window (`R1`, `R2`, `N1`, `FINAL`). It knows the
 // highlighted block and its stage window; bringing the overview to the front
-// brings that stage window forward too (LabelSWITCH).
+// brings that stage window forward too (LabelSWITCH). The diagram is fitted
+// into the window, or zoomed and scrolled.
 class OverviewWindow : public ChildWindow {
   Q_OBJECT
 
@@ -126,15 +135,22 @@ class OverviewWindow : public ChildWindow {
   OverviewBlock* Block(std::string_view label) const;
   const std::vector<OverviewBlock*>& blocks() const { return blocks_; }
 
+  // Fitted into the window (as it opens), or a percentage of the design.
+  void SetZoom(Zoom zoom);
+  Zoom zoom() const { return zoom_; }
+  int shownPercent() const;
+  QWidget* canvas() const { return canvas_; }
+
   void Activated() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  friend class OverviewCanvas;
   void Arrange();
+  void PaintFlows(QPainter& painter);
   void Select(OverviewBlock* block);
 
   const OverviewDesign& design_;
@@ -148,6 +164,9 @@ class OverviewWindow : public ChildWindow {
   std::vector<QPolygonF> wirePixels_;  // design_.wires, in pixels
   double scale_ = 1;
   QPointF origin_;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* canvas_ = nullptr;
+  Zoom zoom_ = Zoom::Fitted();
 };
 
 }  // namespace sumaris

@@ -1,10 +1,13 @@
 // sumaris-screenshots <folder>: builds the main window off screen, enters
 // 1.5 + 2.25, runs it, and writes a PNG of every window into the folder, so
-// the look of the program can be checked without a desktop.
+// the look of the program can be checked without a desktop; then the menu,
+// Help > Keys, a zoomed and a fitted stage, and the dark palette.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <cstdio>
@@ -14,6 +17,7 @@
 #include "app/control_panel_window.h"
 #include "app/injection_window.h"
 #include "app/input_window.h"
+#include "app/keys_window.h"
 #include "app/main_window.h"
 #include "app/overview_window.h"
 #include "app/stage_window.h"
@@ -76,7 +80,7 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path scratch =
       std::filesystem::path(folder.absolutePath().toStdString()) / "files";
   std::filesystem::create_directories(scratch);
-  MainWindow window({&dialogs, &viewer, sumaris::FileLocations::InFolder(scratch)});
+  MainWindow window({&dialogs, &viewer, sumaris::FileLocations::InFolder(scratch), {}, {}});
   // As the program opens on a 1280x1024 screen: every stage window shows
   // its rows of up to 55 cells whole.
   window.resize(window.OpeningSizeOn(kScreen));
@@ -158,5 +162,32 @@ int main(int argc, char* argv[]) {
     inj->click();
     ok = Save(Framed(window.inputForm()->injectionWindow()), folder, "44-injection") && ok;
   }
+
+  // The menu bar's Simulation menu, open; Help > Keys.
+  if (auto* menu = window.menuBar()->findChild<QMenu*>("SimulationMenu")) {
+    menu->popup(window.mapToGlobal(QPoint(60, window.menuBar()->height())));
+    ok = Save(menu, folder, "50-menu-simulation") && ok;
+    menu->hide();
+  }
+  ok = Save(Framed(window.ShowKeys()), folder, "51-keys") && ok;
+
+  // A stage zoomed to 200 % for the back row, and fitted again: at the size
+  // the program opens with on a 1024x768 screen every stage window fits.
+  window.DoMe(adder.r2Compound.slot());
+  window.SetStageZoom(sumaris::Zoom::Percent(200));
+  ok = Save(Framed(window.StageWindowAt(adder.r2Compound.slot())), folder, "52-zoomed-200") && ok;
+  window.SetStageZoom(sumaris::Zoom::Fitted());
+  window.DoMe(adder.nSigadd.slot());
+  ok = Save(&window, folder, "53-fitted-1024x768") && ok;
+
+  // The dark palette, for the projector.
+  window.SetDarkPalette(true);
+  window.session().Run();
+  ok = Save(&window, folder, "54-dark-main") && ok;
+  window.DoMe(adder.r2Sigadd.slot());
+  ok = Save(&window, folder, "55-dark-R2Sigadd") && ok;
+  window.ShowAbout();
+  ok = Save(Framed(window.About()), folder, "56-dark-about") && ok;
+  window.SetDarkPalette(false);
   return ok ? 0 : 1;
 }

@@ -1,6 +1,12 @@
 #include "app/stage_window.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,10 +14,14 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
+#include "adder/result/results.h"
 #include "app/editor_window.h"
 #include "app/fatal_error_window.h"
 #include "app/layouts/measures.h"
@@ -19,6 +29,7 @@
 #include "app/style.h"
 #include "app/twips.h"
 #include "app/wire_row_widget.h"
+#include "core/number_text.h"
 #include "core/stage.h"
 #include "core/wire.h"
 #include "session/session.h"
@@ -35,9 +46,13 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect Twr(int left, int top, int width, int height) {
+QRect Twr(int left, int top, int width, int height, double zoom = 1.0) {
   // Edges converted from absolute twips, so neighbouring elements line up.
-  return QRect(QPoint(Tw(left), Tw(top)), QPoint(Tw(left + width) - 1, Tw(top + height) - 1));
+  return QRect(QPoint(Tw(left, zoom), Tw(top, zoom)),
+               QPoint(Tw(left + width, zoom) - 1, Tw(top + height, zoom) - 1));
+}
+QRect Twr(const QRect& twips, double zoom) {
+  return Twr(twips.left(), twips.top(), twips.width(), twips.height(), zoom);
 }
 
 QFont StyleFont(layout::TextStyle textStyle) {
@@ -65,41 +80,61 @@ int StyleAlignment(layout::TextStyle style) {
   }
 }
 
-// What the drawing of one stage needs at paint time, converted to pixels
-// once when the window is built.
+// What the drawing of one stage needs at paint time: its place in twips,
+// and in pixels at the zoom shown, worked out again when the zoom changes.
 struct PaintedText {
-  QRect rect;
+  QRect twips;
   QString text;
-  QFont font;
+  QFont font;  // as designed; painted zoomed
   int alignment;
+  QString tip;
+  QRect rect;
 };
 
 struct PaintedCell {
   const Wire* wire;
   int cell;
+  QRect twips;
+  QString tip;
   QRect rect;
+};
+
+struct PaintedBox {
+  QRect twips;
+  bool trapezoid;
+  QString tip;
+  QRect rect;
+  QPolygon shape;  // a multiplexer's outline
 };
 
 // A text computed by the stage outside its wires (the result's decimal
 // value, its exponent, the chosen path), read on every paint.
 class ReadoutLabel final : public QWidget {
  public:
-  ReadoutLabel(const Stage& stage, std::string source, QWidget* parent)
-      : QWidget(parent), stage_(stage), source_(std::move(source)) {
+  ReadoutLabel(const Stage& stage, const layout::Readout& design, QWidget* parent)
+      : QWidget(parent), stage_(stage), source_(design.source), design_(design) {
     setObjectName(Q(source_));
     setCursor(Qt::PointingHandCursor);
+    if (!design.tip.empty()) setToolTip(Q(design.tip));
   }
 
   std::function<void()> doubleClicked;
 
   QString text() const { return Q(stage_.Readout(source_)); }
+  const std::string& source() const { return source_; }
+
+  void SetZoom(double zoom) {
+    zoom_ = zoom;
+    setGeometry(Twr(design_.left, design_.top, design_.width, design_.height, zoom));
+    update();
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.setFont(style::EmphasisFont());
+    painter.setFont(style::Zoomed(style::EmphasisFont(), zoom_));
     painter.setPen(style::ReadoutColor());
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, text());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text());
   }
   void mouseDoubleClickEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton && doubleClicked) doubleClicked();
@@ -108,20 +143,40 @@ class ReadoutLabel final : public QWidget {
  private:
   const Stage& stage_;
   std::string source_;
+  const layout::Readout& design_;
+  double zoom_ = 1.0;
 };
+
+// The tooltip of a wire: from the layout, else none.
+QString WireTip(const layout::StageLayout& layout, const std::string& wire) {
+  const auto found = layout.wireTips.find(wire);
+  return found != layout.wireTips.end() ? Q(found->second) : QString();
+}
 
 // The drawing surface: static schematic (texts, unit boxes, lines, row
 // titles) and the single cells, painted here; the wire rows, read-outs and
-// buttons are child widgets on top.
+// buttons are child widgets on top. Units, titles and cells answer with
+// their tooltips.
 class StageCanvas final : public QWidget {
  public:
   StageCanvas(const Stage& stage, const layout::StageLayout& layout, QWidget* parent)
       : QWidget(parent) {
     setObjectName("Canvas");
     setAutoFillBackground(true);
+    // A text that shows a wire's title explains the wire.
+    std::map<std::string, std::string> wireOfTitle;
+    for (const Wire* wire : stage.wires()) {
+      if (!wire->title().empty()) wireOfTitle.emplace(wire->title(), wire->name());
+    }
     for (const layout::Text& text : layout.texts) {
-      texts_.push_back({Twr(text.left, text.top, text.width, text.height), Q(text.text),
-                        StyleFont(text.style), StyleAlignment(text.style)});
+      std::string wire = text.wire;
+      if (wire.empty() && wireOfTitle.count(text.text) > 0) wire = wireOfTitle[text.text];
+      texts_.push_back({QRect(text.left, text.top, text.width, text.height),
+                        Q(text.text),
+                        StyleFont(text.style),
+                        StyleAlignment(text.style),
+                        WireTip(layout, wire),
+                        {}});
     }
     const QFont titleFont = style::TitleFont();
     for (const layout::Row& row : layout.rows) {
@@ -133,51 +188,119 @@ class StageCanvas final : public QWidget {
       const int width =
           std::max(style::kRowTitleMinWidth,
                    ToTwips(metrics.horizontalAdvance(Q(title))) + style::kRowTitleRoom);
-      texts_.push_back({Twr(left, top, width, twips::kTextHeight), Q(title), titleFont,
-                        Qt::AlignLeft | Qt::AlignTop});
+      texts_.push_back({QRect(left, top, width, twips::kTextHeight),
+                        Q(title),
+                        titleFont,
+                        Qt::AlignLeft | Qt::AlignTop,
+                        WireTip(layout, row.wire),
+                        {}});
     }
     for (const layout::FixedCell& cell : layout.cells) {
       const Wire* wire = stage.FindWire(cell.wire);
       if (wire == nullptr || cell.cell < 0 || cell.cell >= wire->size()) continue;
-      cells_.push_back({wire, cell.cell, Twr(cell.left, cell.top, cell.width, twips::kCellHeight)});
+      cells_.push_back({wire,
+                        cell.cell,
+                        QRect(cell.left, cell.top, cell.width, twips::kCellHeight),
+                        WireTip(layout, cell.wire),
+                        {}});
     }
     for (const layout::Box& box : layout.boxes) {
-      const QRect rect = Twr(box.left, box.top, box.width, box.height);
+      boxes_.push_back(
+          {QRect(box.left, box.top, box.width, box.height), box.trapezoid, Q(box.tip), {}, {}});
+    }
+    lines_ = layout.lines;
+    SetZoom(1.0);
+  }
+
+  // Works out every pixel place for the zoom.
+  void SetZoom(double zoom) {
+    zoom_ = zoom;
+    for (PaintedText& text : texts_)
+      text.rect = Twr(text.twips, zoom);
+    for (PaintedCell& cell : cells_)
+      cell.rect = Twr(cell.twips, zoom);
+    for (PaintedBox& box : boxes_) {
+      box.rect = Twr(box.twips, zoom);
       if (box.trapezoid) {
         // A multiplexer: the wide side on top, the narrow side down.
-        const int inset = std::min(rect.width() / 5, rect.height() / 2);
-        QPolygon shape;
-        shape << rect.topLeft() << rect.topRight() << QPoint(rect.right() - inset, rect.bottom())
-              << QPoint(rect.left() + inset, rect.bottom());
-        shapes_.push_back(shape);
-      } else {
-        rects_.push_back(rect);
+        const QRect& r = box.rect;
+        const int inset = std::min(r.width() / 5, r.height() / 2);
+        box.shape = QPolygon() << r.topLeft() << r.topRight()
+                               << QPoint(r.right() - inset, r.bottom())
+                               << QPoint(r.left() + inset, r.bottom());
       }
     }
-    for (const layout::Line& line : layout.lines) {
-      lines_.push_back(QLine(Tw(line.x1), Tw(line.y1), Tw(line.x2), Tw(line.y2)));
-      if (line.arrow) arrows_.push_back(ArrowHead(line));
+    pixelLines_.clear();
+    arrows_.clear();
+    for (const layout::Line& line : lines_) {
+      pixelLines_.push_back(
+          QLine(Tw(line.x1, zoom), Tw(line.y1, zoom), Tw(line.x2, zoom), Tw(line.y2, zoom)));
+      if (line.arrow) arrows_.push_back(ArrowHead(line, zoom));
     }
+    update();
+  }
+
+  // The single cell at a point, if any.
+  const PaintedCell* CellAt(const QPoint& point) const {
+    for (const PaintedCell& cell : cells_) {
+      if (cell.rect.contains(point)) return &cell;
+    }
+    return nullptr;
+  }
+
+  // What the drawing says about the point: a cell's or a title's wire, else
+  // the unit it lies in.
+  QString TipAt(const QPoint& point) const {
+    if (const PaintedCell* cell = CellAt(point); cell != nullptr && !cell->tip.isEmpty())
+      return cell->tip;
+    for (const PaintedText& text : texts_) {
+      if (!text.tip.isEmpty() && text.rect.contains(point)) return text.tip;
+    }
+    for (const PaintedBox& box : boxes_) {
+      if (!box.tip.isEmpty() && box.rect.contains(point)) return box.tip;
+    }
+    return {};
   }
 
  protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      auto* help = static_cast<QHelpEvent*>(event);
+      const QString tip = TipAt(help->pos());
+      if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+      } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+      }
+      return true;
+    }
+    return QWidget::event(event);
+  }
+
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     const QRect dirty = event->rect();
 
     const QPalette& colours = palette();
-    painter.setPen(style::OutlinePen(colours));
+    QPen outline = style::OutlinePen(colours);
+    outline.setWidthF(outline.widthF() * zoom_);
+    painter.setPen(outline);
     painter.setBrush(style::UnitColor());
-    for (const QRect& rect : rects_) {
-      if (rect.intersects(dirty)) painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    for (const PaintedBox& box : boxes_) {
+      if (!box.trapezoid && box.rect.intersects(dirty))
+        painter.drawRect(box.rect.adjusted(0, 0, -1, -1));
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const QPolygon& shape : shapes_) {
-      if (shape.boundingRect().intersects(dirty)) painter.drawPolygon(shape);
+    for (const PaintedBox& box : boxes_) {
+      if (box.trapezoid && box.shape.boundingRect().intersects(dirty))
+        painter.drawPolygon(box.shape);
     }
-    painter.setPen(style::LinePen(colours));
-    for (const QLine& line : lines_)
-      painter.drawLine(line);
+    QPen line = style::LinePen(colours);
+    line.setWidthF(line.widthF() * zoom_);
+    painter.setPen(line);
+    for (const QLine& l : pixelLines_)
+      painter.drawLine(l);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.color(QPalette::WindowText));
     for (const QPolygonF& head : arrows_)
@@ -187,39 +310,49 @@ class StageCanvas final : public QWidget {
     painter.setPen(colours.color(QPalette::WindowText));
     for (const PaintedText& text : texts_) {
       if (!text.rect.intersects(dirty)) continue;
-      painter.setFont(text.font);
+      painter.setFont(style::Zoomed(text.font, zoom_));
       painter.drawText(text.rect, text.alignment | Qt::TextDontClip, text.text);
     }
 
-    style::CellPainter cells(painter, colours, style::DigitPlacement::Centred);
+    style::CellPainter cells(painter, colours, style::DigitPlacement::Centred, zoom_);
     for (const PaintedCell& cell : cells_) {
       if (cell.rect.intersects(dirty)) cells.Paint(cell.rect, (*cell.wire)[cell.cell].text());
     }
   }
 
  private:
-  static QPolygonF ArrowHead(const layout::Line& line) {
-    const double scale = LogicalDpi() / 1440.0;
+  static QPolygonF ArrowHead(const layout::Line& line, double zoom) {
+    const double scale = LogicalDpi() * zoom / 1440.0;
     return sumaris::ArrowHead(QPointF(line.x1, line.y1) * scale, QPointF(line.x2, line.y2) * scale,
                               style::kArrowLength * scale, style::kArrowHalfWidth * scale);
   }
 
+  double zoom_ = 1.0;
   std::vector<PaintedText> texts_;
   std::vector<PaintedCell> cells_;
-  std::vector<QRect> rects_;
-  std::vector<QPolygon> shapes_;
-  std::vector<QLine> lines_;
+  std::vector<PaintedBox> boxes_;
+  std::vector<layout::Line> lines_;
+  std::vector<QLine> pixelLines_;
   std::vector<QPolygonF> arrows_;
 };
 
-// The extent of everything a layout draws, in twips.
-QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
-  QRect extent(0, 0, layout.width, layout.height);
+// Fit width leaves rows longer than this to scroll: the 118-bit aligned
+// significand would not fit even at the smallest zoom (its Expand button
+// shows it whole), and fitting it would shrink everything else past reading.
+constexpr int kLongestFittedRow = 64;
+
+// The extent of everything a layout draws, in twips; without the rows of
+// more than `rowCells` cells when given.
+QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout,
+                   std::optional<int> rowCells = std::nullopt) {
+  // A layout's own extent holds its longest rows and a margin past them.
+  QRect extent(0, 0, rowCells ? 1 : layout.width, rowCells ? 1 : layout.height);
   auto add = [&extent](int left, int top, int width, int height) {
     extent |= QRect(left, top, std::max(width, 1), std::max(height, 1));
   };
   for (const layout::Row& row : layout.rows) {
     const Wire* wire = stage.FindWire(row.wire);
+    if (rowCells && wire != nullptr && wire->size() > *rowCells) continue;
     const int width =
         wire ? LayoutWire(wire->first(), wire->last(), row.groupGap).width() : twips::kCellWidth;
     // The cells with room for the index labels above and past the last one.
@@ -230,8 +363,20 @@ QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
   }
   for (const auto& cell : layout.cells)
     add(cell.left, cell.top, cell.width, twips::kCellHeight);
-  for (const auto& text : layout.texts)
-    add(text.left, text.top, text.width, text.height);
+  for (const auto& text : layout.texts) {
+    // A title or note may run past its box (it is drawn unclipped).
+    int left = text.left;
+    int width = text.width;
+    if (text.style != layout::TextStyle::Block) {
+      const int measured =
+          ToTwips(QFontMetrics(StyleFont(text.style)).horizontalAdvance(Q(text.text)));
+      if (measured > width) {
+        if (text.style == layout::TextStyle::Note) left -= (measured - width) / 2;
+        width = measured;
+      }
+    }
+    add(left, text.top, width, text.height);
+  }
   for (const auto& box : layout.boxes)
     add(box.left, box.top, box.width, box.height);
   for (const auto& line : layout.lines) {
@@ -244,6 +389,7 @@ QRect LayoutExtent(const Stage& stage, const layout::StageLayout& layout) {
   for (const auto& button : layout.buttons) {
     add(button.left, button.top, button.width, button.height);
   }
+  if (rowCells) extent.setRight(extent.right() + twips::kMargin);
   return extent;
 }
 
@@ -306,36 +452,81 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
   scroll_->setObjectName("Scroll");
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(false);
+  // The keys step through the stages; the scroll bars take the mouse.
+  scroll_->setFocusPolicy(Qt::NoFocus);
 
   auto* canvas = new StageCanvas(stage, layout, nullptr);
   canvas_ = canvas;
-  canvas->setFixedSize(DrawingSize(stage, layout));
+  extent_ = LayoutExtent(stage, layout);
+  fitExtent_ = LayoutExtent(stage, layout, kLongestFittedRow);
 
   for (const layout::Row& row : layout.rows) {
     const Wire* wire = stage.FindWire(row.wire);
     if (wire == nullptr) continue;
     auto* widget = new WireRowWidget(*wire, row.groupGap, row.greyCell, canvas);
     widget->PlaceAt(row.left, row.top);
+    widget->setToolTip(WireTip(layout, row.wire));
     rows_.push_back(widget);
   }
   for (const layout::Readout& readout : layout.readouts) {
-    auto* label = new ReadoutLabel(stage, readout.source, canvas);
-    label->setGeometry(Twr(readout.left, readout.top, readout.width, readout.height));
+    auto* label = new ReadoutLabel(stage, readout, canvas);
     const QString source = Q(readout.source);
     label->doubleClicked = [this, source] { emit readoutDoubleClicked(source); };
+    readouts_.push_back(label);
   }
   BuildButtons(canvas);
   scroll_->setWidget(canvas);
+  // Tab goes through the buttons in reading order: down the drawing, and
+  // left to right along a line.
+  std::vector<QPushButton*> order = buttons_;
+  std::stable_sort(order.begin(), order.end(), [this](QPushButton* a, QPushButton* b) {
+    const layout::Button& da = layout_.buttons[static_cast<std::size_t>(
+        std::find(buttons_.begin(), buttons_.end(), a) - buttons_.begin())];
+    const layout::Button& db = layout_.buttons[static_cast<std::size_t>(
+        std::find(buttons_.begin(), buttons_.end(), b) - buttons_.begin())];
+    const int lineA = da.top / twips::kTextHeight;
+    const int lineB = db.top / twips::kTextHeight;
+    return lineA != lineB ? lineA < lineB : da.left < db.left;
+  });
+  QWidget* previous = this;
+  for (QPushButton* button : order) {
+    setTabOrder(previous, button);
+    previous = button;
+  }
+  // Where the result is shown, Ctrl+C copies its decimal value.
+  if (std::any_of(layout.readouts.begin(), layout.readouts.end(),
+                  [](const layout::Readout& r) { return r.source == Results::kDecimalValue; })) {
+    auto* copy = new QAction("Copy decimal", this);
+    copy->setObjectName("CopyResult");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, [this] { CopyReadout(Results::kDecimalValue); });
+    addAction(copy);
+  }
 
   inconsistent_ = new QLabel(QString::fromLatin1(kInconsistentText), this);
   inconsistent_->setObjectName("Inconsistent");
   inconsistent_->setFont(style::EmphasisFont());
-  inconsistent_->setStyleSheet(
-      QStringLiteral("QLabel { color: %1; background: %2;"
-                     " border: 1px solid %1; padding: 2px 6px; }")
-          .arg(style::WarningColor().name(), style::WarningBackgroundColor().name()));
+  inconsistent_->setAutoFillBackground(true);
+  inconsistent_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  inconsistent_->setMargin(2);
+  inconsistent_->setIndent(4);
+  style::SetFixedColour(inconsistent_, QPalette::WindowText, style::Fixed::Warning);
+  style::SetFixedColour(inconsistent_, QPalette::Window, style::Fixed::WarningBackground);
   inconsistent_->adjustSize();
   inconsistent_->hide();
+
+  note_ = new QLabel(this);
+  note_->setObjectName("Note");
+  note_->setFont(style::EmphasisFont());
+  note_->setAutoFillBackground(true);
+  note_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  note_->setMargin(2);
+  note_->setIndent(4);
+  note_->hide();
+
+  zoom_ = Zoom::Percent(100);
+  Relayout();
 }
 
 StageWindow::~StageWindow() = default;
@@ -345,28 +536,160 @@ int StageWindow::slot() const {
 }
 
 void StageWindow::BuildButtons(QWidget* canvas) {
-  const QFont font = style::TitleFont();
   for (const layout::Button& design : layout_.buttons) {
     auto* button = new QPushButton(Q(design.caption), canvas);
     button->setObjectName(Q(design.name));
-    button->setFont(font);
-    QRect place = Twr(design.left, design.top, design.width, design.height);
-    // A caption wider than its button gets a smaller font, down to a size
-    // that still reads; beyond that the button grows to the right.
-    QFont fitted = font;
-    auto captionWidth = [&] { return QFontMetrics(fitted).horizontalAdvance(button->text()) + 6; };
-    while (fitted.pointSizeF() > 6.5 && captionWidth() > place.width()) {
-      fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
-    }
-    button->setFont(fitted);
-    if (captionWidth() > place.width()) place.setWidth(captionWidth());
-    button->setGeometry(place);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons; a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
     if (!design.tooltip.empty()) button->setToolTip(Q(design.tooltip));
     connect(button, &QPushButton::clicked, this,
             [this, &design] { RunGuarded([&] { ButtonClicked(design); }); });
     buttons_.push_back(button);
   }
+}
+
+void StageWindow::Relayout() {
+  scale_ = zoom_.fit ? FitScale() : zoom_.Scale(0, 0);
+  const double z = scale_;
+  canvas_->setFixedSize(Tw(extent_.right() + 1 + twips::kMargin, z),
+                        Tw(extent_.bottom() + 1 + twips::kMargin, z));
+  static_cast<StageCanvas*>(canvas_)->SetZoom(z);
+  for (WireRowWidget* row : rows_)
+    row->SetZoom(z);
+  for (QWidget* readout : readouts_)
+    static_cast<ReadoutLabel*>(readout)->SetZoom(z);
+  const QFont font = style::Zoomed(style::TitleFont(), z);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const layout::Button& design = layout_.buttons[i];
+    QPushButton* button = buttons_[i];
+    QRect place = Twr(design.left, design.top, design.width, design.height, z);
+    // A caption wider than its button gets a smaller font, down to a size
+    // that still reads; beyond that the button grows to the right.
+    QFont fitted = font;
+    auto captionWidth = [&] { return QFontMetrics(fitted).horizontalAdvance(button->text()) + 6; };
+    while (fitted.pointSizeF() > 6.5 * std::min(z, 1.0) && captionWidth() > place.width()) {
+      fitted.setPointSizeF(fitted.pointSizeF() - 0.25 * z);
+    }
+    button->setFont(fitted);
+    if (captionWidth() > place.width()) place.setWidth(captionWidth());
+    button->setGeometry(place);
+  }
+}
+
+double StageWindow::FitScale() const {
+  // As wide as the window, so that no row needs scrolling across; a drawing
+  // smaller than the window grows only as long as it stays in sight whole.
+  // When the drawing is taller than the window, its width fits beside the
+  // vertical scroll bar.
+  constexpr int kSlack = 2;  // pixels, so that rounding brings no scroll bar
+  const double width = Tw(fitExtent_.right() + 1 + twips::kMargin);
+  const double height = Tw(extent_.bottom() + 1 + twips::kMargin);
+  const double growth = std::max(1.0, (scroll_->height() - kSlack) / height);
+  const auto fitted = [&](double room) {
+    return std::clamp(std::min(room / width, growth), Zoom::kMinPercent / 100.0,
+                      Zoom::kMaxPercent / 100.0);
+  };
+  double scale = fitted(scroll_->width() - kSlack);
+  if (height * scale > scroll_->height() - kSlack) {
+    scale = fitted(scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - kSlack);
+  }
+  return scale;
+}
+
+void StageWindow::SetZoom(Zoom zoom) {
+  zoom_ = zoom;
+  Relayout();
+  PlaceInconsistentLabel();
+  PlaceNote();
+}
+
+QMenu* StageWindow::CopyMenuAt(const QPoint& point) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName("CopyMenu");
+  const auto copy = [](const QString& text) { QGuiApplication::clipboard()->setText(text); };
+  QWidget* child = childAt(point);
+  const Wire* wire = nullptr;
+  if (auto* row = qobject_cast<WireRowWidget*>(child)) {
+    wire = &row->wire();
+  } else if (child == canvas_) {
+    if (const PaintedCell* cell =
+            static_cast<StageCanvas*>(canvas_)->CellAt(canvas_->mapFrom(this, point))) {
+      wire = cell->wire;
+    }
+  }
+  if (wire != nullptr) {
+    const std::string bits = wire->Text();
+    menu->addAction("Copy bits", this, [copy, bits] { copy(Q(bits)); });
+    if (wire->size() <= 64) {
+      const std::optional<std::string> hex = HexOfBits(bits);
+      QAction* action =
+          menu->addAction("Copy as hex", this, [copy, hex] { copy("0x" + Q(hex.value_or(""))); });
+      action->setEnabled(hex.has_value());
+    }
+  }
+  for (QWidget* readout : readouts_) {
+    if (readout == child) {
+      const std::string source = static_cast<ReadoutLabel*>(readout)->source();
+      menu->addAction("Copy text", this, [this, source] { CopyReadout(source); });
+    }
+  }
+  const bool results =
+      std::any_of(layout_.readouts.begin(), layout_.readouts.end(),
+                  [](const layout::Readout& r) { return r.source == Results::kDecimalValue; });
+  if (results) {
+    if (!menu->isEmpty()) menu->addSeparator();
+    QAction* decimal =
+        menu->addAction("Copy decimal", this, [this] { CopyReadout(Results::kDecimalValue); });
+    decimal->setShortcut(QKeySequence::Copy);
+    menu->addAction("Copy hex", this, [this] { CopyReadout(Results::kHexValue); });
+  }
+  if (menu->isEmpty()) {
+    delete menu;
+    return nullptr;
+  }
+  return menu;
+}
+
+bool StageWindow::CopyReadout(std::string_view source) {
+  for (const layout::Readout& readout : layout_.readouts) {
+    if (readout.source == source) {
+      QGuiApplication::clipboard()->setText(Q(stage_.Readout(source)));
+      return true;
+    }
+  }
+  return false;
+}
+
+void StageWindow::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CopyMenuAt(mapFromGlobal(event->globalPos()));
+  if (menu == nullptr) {
+    ChildWindow::contextMenuEvent(event);
+    return;
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void StageWindow::ShowNote(const QString& text) {
+  note_->setText(text);
+  style::SetFixedColour(note_, QPalette::WindowText, style::Fixed::Readout);
+  style::SetFixedColour(note_, QPalette::Window, style::Fixed::WarningBackground);
+  note_->adjustSize();
+  PlaceNote();
+  note_->show();
+  note_->raise();
+  const QString shown = text;
+  QTimer::singleShot(kNoteMilliseconds, note_, [this, shown] {
+    if (note_->text() == shown) note_->hide();
+  });
+}
+
+void StageWindow::PlaceNote() {
+  if (note_ == nullptr) return;
+  // Bottom left of the visible part, clear of the horizontal scroll bar.
+  const int scrollBar =
+      scroll_->horizontalScrollBar()->isVisible() ? scroll_->horizontalScrollBar()->height() : 0;
+  note_->move(Tw(twips::kMargin), std::max(0, height() - scrollBar - note_->height() - Tw(60)));
 }
 
 void StageWindow::ButtonClicked(const layout::Button& button) {
@@ -436,7 +759,9 @@ void StageWindow::Refresh() {
 void StageWindow::resizeEvent(QResizeEvent* event) {
   ChildWindow::resizeEvent(event);
   scroll_->setGeometry(rect());
+  if (zoom_.fit) Relayout();
   PlaceInconsistentLabel();
+  PlaceNote();
 }
 
 void StageWindow::PlaceInconsistentLabel() {

@@ -4,12 +4,15 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/child_window.h"
 #include "app/layouts/stage_layout.h"
+#include "app/zoom.h"
 
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 
@@ -57,6 +60,11 @@ class EditorLauncher {
 // otherwise, and moves the step counter to the stage's slot. The main window
 // also refreshes the label of every stage window whenever the flag changes,
 // so no window ever shows a stale warning.
+//
+// The drawing can be zoomed (cells, texts, lines and buttons together, each
+// drawn anew at its size) or fitted to the window's width. Its units, wire
+// titles, rows and cells have tooltips from the layout table; a right click
+// on a row, a cell or a read-out offers to copy it.
 class StageWindow : public ChildWindow {
   Q_OBJECT
 
@@ -76,6 +84,25 @@ class StageWindow : public ChildWindow {
   // Shows or hides the `Inconsistent` label.
   void ShowInconsistent(bool inconsistent);
 
+  // The zoom of the drawing, and the percentage it is shown at (a fitted
+  // drawing shows whatever fits).
+  void SetZoom(Zoom zoom);
+  Zoom zoom() const { return zoom_; }
+  int shownPercent() const { return PercentOf(scale_); }
+  double scale() const { return scale_; }
+
+  // The copy menu of a right click at `point` (window coordinates): "Copy
+  // bits" and "Copy as hex" on a wire row or cell, "Copy text" on a
+  // read-out, and in a window with the result's read-outs "Copy decimal"
+  // and "Copy hex". Null where there is nothing to copy. The caller owns it.
+  QMenu* CopyMenuAt(const QPoint& point);
+  // Copies a read-out's text as shown; false when the window has none.
+  bool CopyReadout(std::string_view source);
+  // A short note at the bottom of the visible drawing, gone after a few
+  // seconds (the pad file's "Appended to ~/pad.txt").
+  void ShowNote(const QString& text);
+  QLabel* noteLabel() const { return note_; }
+
   QLabel* inconsistentLabel() const { return inconsistent_; }
   WireRowWidget* Row(const QString& wireName) const;
   const std::vector<WireRowWidget*>& rows() const { return rows_; }
@@ -93,6 +120,8 @@ class StageWindow : public ChildWindow {
   static QSize DrawingSize(const Stage& stage, const layout::StageLayout& layout);
 
   static constexpr const char* kInconsistentText = "The System is now inconsistent";
+  // How long a note stays, milliseconds.
+  static constexpr int kNoteMilliseconds = 4000;
 
  signals:
   // A double click on a read-out; `source` is its Stage::Readout name.
@@ -102,11 +131,16 @@ class StageWindow : public ChildWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void BuildButtons(QWidget* canvas);
   void ButtonClicked(const layout::Button& button);
   void PlaceInconsistentLabel();
+  void PlaceNote();
+  // Places the canvas, rows, read-outs and buttons for the zoom.
+  void Relayout();
+  double FitScale() const;
 
   Stage& stage_;
   Session& session_;
@@ -115,8 +149,14 @@ class StageWindow : public ChildWindow {
   QScrollArea* scroll_ = nullptr;
   QWidget* canvas_ = nullptr;
   QLabel* inconsistent_ = nullptr;
+  QLabel* note_ = nullptr;
   std::vector<WireRowWidget*> rows_;
+  std::vector<QWidget*> readouts_;
   std::vector<QPushButton*> buttons_;
+  QRect extent_;     // of the drawing, twips
+  QRect fitExtent_;  // of what Fit width fits: the drawing but its longest rows
+  Zoom zoom_;
+  double scale_ = 1.0;
 };
 
 }  // namespace sumaris

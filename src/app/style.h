@@ -8,8 +8,10 @@
 // Lines, texts and backgrounds take their colours from the widget's palette
 // (WindowText, Window, Base, Text), so another palette recolours every window
 // at once. The colours named below carry a meaning of their own (the hidden
-// bit, the index labels, the hardware units, the marked path) and keep their
-// values whatever the palette.
+// bit, the index labels, the hardware units, the marked path): under the
+// light palette they have their designed values; under the dark palette
+// they keep their hue, darkened where a light text stands on them and
+// lightened where they are the text, so that everything stays readable.
 
 #include <QColor>
 #include <QFont>
@@ -18,6 +20,7 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <QWidget>
 #include <string_view>
 
 #include "app/layouts/measures.h"
@@ -57,44 +60,102 @@ QFont EditorBoxFont();
 QFont FormFont(double points = 8.25, bool bold = false);
 // The sum sign on the program's icon: Arial bold, 24 pixels high.
 QFont IconFont();
+// A font of a drawing shown at `zoom` (1 as designed): the same face at
+// that many times its size, so the text stays crisp.
+QFont Zoomed(QFont font, double zoom);
+
+// --- the palettes -----------------------------------------------------------------
+
+// The program's style: Fusion, whose title bars stay readable under the dark
+// palette too. Set once; UseDarkPalette sets it when it is not yet.
+void UseProgramStyle();
+
+// The program's light palette (the style's own) and its dark one.
+QPalette LightPalette();
+QPalette DarkPalette();
+// Which of the two the program shows: the colours below answer for it.
+// Switching also sets the application's palette; windows then call
+// ApplyFixedColours so that the colours set with SetFixedColour follow.
+void UseDarkPalette(bool dark);
+bool DarkPaletteInUse();
+
+// Every colour with a meaning, by name; the functions below return them.
+enum class Fixed {
+  CellFrame,
+  HiddenBit,
+  Index,
+  Unit,
+  Ink,
+  Highlight,
+  HighlightFrame,
+  BlockFrame,
+  Flow,
+  Marked,
+  SignBox,
+  ExponentBox,
+  FractionBox,
+  DecimalBox,
+  PlainBox,
+  BoxFrame,
+  FocusFrame,
+  Editor,
+  EditorIndex,
+  AboutSheet,
+  AboutHeading,
+  AboutText,
+  AboutNotice,
+  Readout,
+  Warning,
+  WarningBackground,
+  ButtonFace,  // the palette's own button colour and its text
+  ButtonText,
+};
+QColor Colour(Fixed which);
+// Sets a role of a widget's palette to a colour with a meaning and
+// remembers it, so that ApplyFixedColours can set it again under the other
+// palette.
+void SetFixedColour(QWidget* widget, QPalette::ColorRole role, Fixed which);
+// Sets every colour set with SetFixedColour in `root` and its descendants
+// again, for the palette in use.
+void ApplyFixedColours(QWidget* root);
 
 // --- colours with a meaning ------------------------------------------------------
 
 // The frame round every bit cell.
 inline QColor CellFrameColor() {
-  return QColor(150, 150, 150);
+  return Colour(Fixed::CellFrame);
 }
 // The background of the hidden bit, a cell that holds no stored bit.
 inline QColor HiddenBitColor() {
-  return QColor(192, 192, 192);
+  return Colour(Fixed::HiddenBit);
 }
 // The bit numbers above a row.
 inline QColor IndexColor() {
-  return QColor(255, 0, 0);
+  return Colour(Fixed::Index);
 }
 // The light orange of a hardware unit, in the stage windows and the overviews.
 inline QColor UnitColor() {
-  return QColor(255, 224, 192);
+  return Colour(Fixed::Unit);
 }
-// Text on the fixed light colours here (units, operand boxes), which stay
-// light whatever the palette.
+// Text on the colours of the units and the operand boxes: black on their
+// light colours, light on their dark ones.
 inline QColor InkColor() {
-  return QColor(0, 0, 0);
+  return Colour(Fixed::Ink);
 }
 // The block of the stage in front, in its path overview, and its outline;
 // the outline of the other blocks.
 inline QColor HighlightColor() {
-  return QColor(255, 255, 192);
+  return Colour(Fixed::Highlight);
 }
 inline QColor HighlightFrameColor() {
-  return QColor(160, 128, 0);
+  return Colour(Fixed::HighlightFrame);
 }
 inline QColor BlockFrameColor() {
-  return QColor(150, 150, 150);
+  return Colour(Fixed::BlockFrame);
 }
 // The data flow between the blocks of a path overview.
 inline QColor FlowColor() {
-  return QColor(40, 40, 40);
+  return Colour(Fixed::Flow);
 }
 // A control signal between the blocks of a path overview (a select, a
 // shift amount), drawn dashed and named.
@@ -104,7 +165,7 @@ inline QColor ControlFlowColor() {
 // The control panel's path that is running; also the program's icon, with
 // its darker rim and its sign.
 inline QColor MarkedColor() {
-  return QColor(0, 192, 192);
+  return Colour(Fixed::Marked);
 }
 inline QColor IconRimColor() {
   return QColor(0, 96, 96);
@@ -115,63 +176,63 @@ inline QColor IconSignColor() {
 // The operand entry's boxes: sign, exponent, fraction, decimal value, and a
 // plain box (the injection bits). The hidden bit is on HiddenBitColor.
 inline QColor SignBoxColor() {
-  return QColor(255, 192, 192);
+  return Colour(Fixed::SignBox);
 }
 inline QColor ExponentBoxColor() {
-  return QColor(255, 255, 192);
+  return Colour(Fixed::ExponentBox);
 }
 inline QColor FractionBoxColor() {
-  return QColor(192, 255, 255);
+  return Colour(Fixed::FractionBox);
 }
 inline QColor DecimalBoxColor() {
-  return QColor(192, 255, 192);
+  return Colour(Fixed::DecimalBox);
 }
 // The text of a decimal box that no longer describes its operand's bits.
 inline QColor StaleTextColor() {
   return QColor(140, 140, 140);
 }
 inline QColor PlainBoxColor() {
-  return QColor(255, 255, 255);
+  return Colour(Fixed::PlainBox);
 }
 // The frame of a one-bit box, and of the one that has the focus.
 inline QColor BoxFrameColor() {
-  return QColor(128, 128, 128);
+  return Colour(Fixed::BoxFrame);
 }
 inline QColor FocusFrameColor() {
-  return QColor(0, 0, 192);
+  return Colour(Fixed::FocusFrame);
 }
 // The Wire Bits Editor's background and its bit numbers.
 inline QColor EditorColor() {
-  return QColor(255, 192, 255);
+  return Colour(Fixed::Editor);
 }
 inline QColor EditorIndexColor() {
-  return QColor(0, 0, 255);
+  return Colour(Fixed::EditorIndex);
 }
 // The About page: its grey sheet, headings and warnings, body text and the
 // copyright notice.
 inline QColor AboutSheetColor() {
-  return QColor(192, 192, 192);
+  return Colour(Fixed::AboutSheet);
 }
 inline QColor AboutHeadingColor() {
-  return QColor(255, 0, 0);
+  return Colour(Fixed::AboutHeading);
 }
 inline QColor AboutTextColor() {
-  return QColor(0, 0, 255);
+  return Colour(Fixed::AboutText);
 }
 inline QColor AboutNoticeColor() {
-  return QColor(128, 128, 0);
+  return Colour(Fixed::AboutNotice);
 }
 // A read-out that the stage computes outside its wires.
 inline QColor ReadoutColor() {
-  return QColor(0, 0, 128);
+  return Colour(Fixed::Readout);
 }
 // The warning that the system is inconsistent, and the note it stands on;
 // also the control panel's caption while the program loads.
 inline QColor WarningColor() {
-  return QColor(255, 0, 0);
+  return Colour(Fixed::Warning);
 }
 inline QColor WarningBackgroundColor() {
-  return QColor(255, 255, 192);
+  return Colour(Fixed::WarningBackground);
 }
 
 // --- pens ----------------------------------------------------------------------
@@ -214,7 +275,8 @@ enum class DigitPlacement { WholePixel, Centred };
 // painter serves a whole paint event; it sets the painter's font.
 class CellPainter {
  public:
-  CellPainter(QPainter& painter, const QPalette& palette, DigitPlacement digits);
+  // `zoom` scales the cell font with a drawing shown larger or smaller.
+  CellPainter(QPainter& painter, const QPalette& palette, DigitPlacement digits, double zoom = 1.0);
 
   void Paint(const QRect& box, std::string_view text, CellState state = CellState::Plain);
 

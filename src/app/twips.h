@@ -24,6 +24,12 @@ inline QRect TwRect(int left, int top, int width, int height) {
   return QRect(Tw(left), Tw(top), Tw(width), Tw(height));
 }
 
+// The same for a drawing shown at `zoom` (1 as designed): pixels from twips
+// times the zoom, rounded as Tw rounds.
+inline int Tw(int twips, double zoom) {
+  return static_cast<int>(twips * LogicalDpi() * zoom / 1440.0 + 0.5);
+}
+
 // Font sizes are in points, as the windows give them (8.25, 10, 20).
 inline int ToTwips(int pixels) {
   return static_cast<int>(pixels * 1440.0 / LogicalDpi() + 0.5);

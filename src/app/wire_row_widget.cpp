@@ -25,28 +25,36 @@ void WireRowWidget::PlaceAt(int leftTwips, int topTwips) {
   originLeft_ = leftTwips;
   originTop_ = topTwips;
   ComputeRects();
-  move(Tw(leftTwips - twips::kIndexLeft), Tw(topTwips - twips::kIndexAbove));
+  move(Tw(leftTwips - twips::kIndexLeft, zoom_), Tw(topTwips - twips::kIndexAbove, zoom_));
+}
+
+void WireRowWidget::SetZoom(double zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  PlaceAt(originLeft_, originTop_);
+  update();
 }
 
 void WireRowWidget::ComputeRects() {
   // Every edge is converted from absolute twips, so rounding never adds up
   // along a long row.
-  const int x0 = Tw(originLeft_ - twips::kIndexLeft);
-  const int y0 = Tw(originTop_ - twips::kIndexAbove);
+  const double z = zoom_;
+  const int x0 = Tw(originLeft_ - twips::kIndexLeft, z);
+  const int y0 = Tw(originTop_ - twips::kIndexAbove, z);
   cellRects_.clear();
   indexRects_.clear();
   int right = 0;
   int bottom = 0;
   for (const RowCell& cell : row_.cells) {
     const int left = originLeft_ + cell.left;
-    const QRect box(QPoint(Tw(left) - x0, Tw(originTop_) - y0),
-                    QPoint(Tw(left + twips::kCellWidth) - x0 - 1,
-                           Tw(originTop_ + twips::kCellHeight) - y0 - 1));
+    const QRect box(QPoint(Tw(left, z) - x0, Tw(originTop_, z) - y0),
+                    QPoint(Tw(left + twips::kCellWidth, z) - x0 - 1,
+                           Tw(originTop_ + twips::kCellHeight, z) - y0 - 1));
     const int labelLeft = left - twips::kIndexLeft;
     const int labelTop = originTop_ - twips::kIndexAbove;
-    const QRect label(QPoint(Tw(labelLeft) - x0, Tw(labelTop) - y0),
-                      QPoint(Tw(labelLeft + twips::kIndexSize) - x0 - 1,
-                             Tw(labelTop + twips::kIndexSize) - y0 - 1));
+    const QRect label(QPoint(Tw(labelLeft, z) - x0, Tw(labelTop, z) - y0),
+                      QPoint(Tw(labelLeft + twips::kIndexSize, z) - x0 - 1,
+                             Tw(labelTop + twips::kIndexSize, z) - y0 - 1));
     cellRects_.push_back(box);
     indexRects_.push_back(label);
     right = std::max({right, box.right(), label.right()});
@@ -79,7 +87,7 @@ void WireRowWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect dirty = event->rect();
 
-  style::CellPainter cells(painter, palette(), style::DigitPlacement::WholePixel);
+  style::CellPainter cells(painter, palette(), style::DigitPlacement::WholePixel, zoom_);
   const int count = std::min(static_cast<int>(cellRects_.size()), wire_.size());
   for (int p = 0; p < count; ++p) {
     const QRect& box = cellRects_[static_cast<std::size_t>(p)];
@@ -88,7 +96,7 @@ void WireRowWidget::paintEvent(QPaintEvent* event) {
                 p == greyCell_ ? style::CellState::HiddenBit : style::CellState::Plain);
   }
 
-  painter.setFont(style::IndexFont());
+  painter.setFont(style::Zoomed(style::IndexFont(), zoom_));
   painter.setPen(style::IndexColor());
   for (std::size_t p = 0; p < row_.cells.size(); ++p) {
     const RowCell& cell = row_.cells[p];

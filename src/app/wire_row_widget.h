@@ -27,6 +27,10 @@ class WireRowWidget : public QWidget {
 
   // Puts cell 0's top left at (left, top) twips of the parent's drawing.
   void PlaceAt(int leftTwips, int topTwips);
+  // Draws the row at `zoom` times its designed size (cells, digits and bit
+  // numbers alike), placed in a drawing shown at that zoom.
+  void SetZoom(double zoom);
+  double zoom() const { return zoom_; }
 
   const Wire& wire() const { return wire_; }
   const RowGeometry& rowGeometry() const { return row_; }
@@ -52,6 +56,7 @@ class WireRowWidget : public QWidget {
   RowGeometry row_;
   int originLeft_ = 0;  // twips of cell 0 in the parent's drawing
   int originTop_ = 0;
+  double zoom_ = 1.0;
   std::vector<QRect> cellRects_;
   std::vector<QRect> indexRects_;
   QSize size_;

@@ -27,7 +27,57 @@ std::vector<std::string> CellTexts(const Wire& wire) {
   return texts;
 }
 
-void Snapshot(Adder& adder, WireTrace& trace, bool after) {
+// A caption as the trace names it: without its colon and trailing blanks.
+std::string CaptionKey(std::string_view caption) {
+  std::string key(caption);
+  while (!key.empty() && (key.back() == ' ' || key.back() == ':'))
+    key.pop_back();
+  return key;
+}
+
+std::vector<WireTrace::Readout> Readouts(const Results& results) {
+  std::vector<WireTrace::Readout> readouts;
+  for (const Results::ReadoutCaption& r : Results::kReadouts)
+    readouts.push_back({CaptionKey(r.caption), results.Readout(r.name)});
+  return readouts;
+}
+
+// The 64 bits the Results stage shows, its cell texts as they stand.
+std::string ShownResultBits(const Results& r) {
+  std::string bits = r.Sa[0].str();
+  for (int i = 0; i <= 10; ++i)
+    bits += r.Ea[i].str();
+  for (int i = 1; i <= 52; ++i)
+    bits += r.Fa[i].str();
+  return bits;
+}
+
+// An operand of the operand entry as 64 bit characters; a box reads as a
+// one when it holds "1", the sign box when its number is 1.
+std::string EntryBits(const OperandEntry& entry, Operand op) {
+  std::string bits = (op == Operand::A ? entry.Sa : entry.SB).Value() == 1 ? "1" : "0";
+  for (int i = 10; i >= 0; --i)
+    bits += entry.Exponent(op)[static_cast<std::size_t>(i)] == "1" ? '1' : '0';
+  for (int i = 1; i <= 52; ++i)
+    bits += entry.Fraction(op)[static_cast<std::size_t>(i)] == "1" ? '1' : '0';
+  return bits;
+}
+
+std::string ModeLetter(Rounding rounding) {
+  switch (rounding) {
+    case Rounding::Up:
+      return "U";
+    case Rounding::Down:
+      return "D";
+    case Rounding::TowardZero:
+      return "Z";
+    case Rounding::NearestEven:
+      return "N";
+  }
+  return "N";
+}
+
+void Snapshot(const Adder& adder, WireTrace& trace, bool after) {
   if (!after) trace.stages.clear();
   for (int slot = 1; slot <= Session::kSlots; ++slot) {
     const Stage& stage = *adder.StageInSlot(slot);
@@ -169,17 +219,40 @@ WireTrace TraceAddition(const std::string& op, const std::string& mode, const st
   runner.RunNext(trace.input);
   Snapshot(adder, trace, true);
   trace.resultBits = runner.ResultBits();
+  trace.readouts = Readouts(adder.results);
   trace.input.c.clear();
   trace.ieee = CompareWithIeee(ResultBitsValue(a), ResultBitsValue(b), adder.input.operation(),
                                adder.input.rounding(), ResultBitsValue(trace.resultBits));
   return trace;
 }
 
+WireTrace TraceOfAdder(const Adder& adder, std::string comment) {
+  WireTrace trace;
+  {
+    const Adder fresh;  // the start-up values, as a trace begins
+    Snapshot(fresh, trace, false);
+  }
+  Snapshot(adder, trace, true);
+  const OperandEntry& entry = adder.input;
+  trace.input = {entry.IsAdd() ? "0" : "1", ModeLetter(entry.rounding()),
+                 EntryBits(entry, Operand::A), EntryBits(entry, Operand::B), ""};
+  trace.resultBits = ShownResultBits(adder.results);
+  trace.readouts = Readouts(adder.results);
+  trace.ieee =
+      CompareWithIeee(ResultBitsValue(trace.input.a), ResultBitsValue(trace.input.b),
+                      entry.operation(), entry.rounding(), ResultBitsValue(trace.resultBits));
+  trace.program = "sumaris";
+  trace.comment = std::move(comment);
+  return trace;
+}
+
 void WriteVcd(std::ostream& out, const WireTrace& trace) {
-  out << "$version sumaris-batch $end\n";
+  out << "$version " << trace.program << " $end\n";
   out << "$comment " << (IsSubtraction(trace.input.op) ? "A - B" : "A + B") << ", rounding mode "
       << trace.input.mode << ", A = " << trace.input.a << ", B = " << trace.input.b << ", result "
-      << trace.resultBits << ". Time k is step k of the datapath. $end\n";
+      << trace.resultBits << ". Time k is step k of the datapath.";
+  if (!trace.comment.empty()) out << ' ' << trace.comment;
+  out << " $end\n";
   out << "$timescale 1ns $end\n";
   std::vector<std::vector<std::string>> ids(trace.stages.size());
   std::size_t next = 0;
@@ -211,7 +284,13 @@ void WriteVcd(std::ostream& out, const WireTrace& trace) {
 }
 
 void WriteTraceJson(std::ostream& out, const WireTrace& trace) {
-  out << "{\n  \"operation\": ";
+  out << "{\n";
+  if (!trace.comment.empty()) {
+    out << "  \"comment\": ";
+    JsonString(out, trace.comment);
+    out << ",\n";
+  }
+  out << "  \"operation\": ";
   JsonString(out, IsSubtraction(trace.input.op) ? "subtract" : "add");
   out << ",\n  \"mode\": ";
   JsonString(out, trace.input.mode);
@@ -236,6 +315,14 @@ void WriteTraceJson(std::ostream& out, const WireTrace& trace) {
   stringOrNull("class", d ? std::optional(d->name) : std::nullopt);
   stringOrNull("cause", d ? std::optional(d->cause) : std::nullopt);
   stringOrNull("stage", d ? std::optional(StageDescriptorFor(d->stage).name) : std::nullopt);
+  out << "}";
+  out << ",\n  \"readouts\": {";
+  for (std::size_t i = 0; i < trace.readouts.size(); ++i) {
+    out << (i == 0 ? "" : ", ");
+    JsonString(out, trace.readouts[i].caption);
+    out << ": ";
+    JsonString(out, trace.readouts[i].text);
+  }
   out << "}";
   out << ",\n  \"stages\": {";
   for (std::size_t s = 0; s < trace.stages.size(); ++s) {

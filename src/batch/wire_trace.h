@@ -27,10 +27,17 @@ struct WireTrace {
     int slot = 0;
     std::vector<WireValues> wires;
   };
-  TestVector input;                 // operation, mode letter, A and B as 64 bit characters
-  std::string resultBits;           // the 64 bits the Results stage shows
-  IeeeComparison ieee;              // the result against IEEE 754
-  std::vector<StageValues> stages;  // in step order, slot 1 first
+  struct Readout {
+    std::string caption;  // the caption the Results window shows, without its colon
+    std::string text;     // the read-out exactly as shown
+  };
+  TestVector input;                       // operation, mode letter, A and B as 64 bit characters
+  std::string resultBits;                 // the 64 bits the Results stage shows
+  IeeeComparison ieee;                    // the result against IEEE 754
+  std::vector<StageValues> stages;        // in step order, slot 1 first
+  std::vector<Readout> readouts;          // the Results window's read-outs, top down
+  std::string program = "sumaris-batch";  // who wrote the trace
+  std::string comment;                    // a further sentence for the reader, or none
 };
 
 // An operand given as 64 bit characters ("1" or "|" a one, "0" a zero) or
@@ -43,6 +50,14 @@ std::optional<std::string> OperandBits(std::string_view text);
 // nearest even). A and B must be 64 bit characters.
 WireTrace TraceAddition(const std::string& op, const std::string& mode, const std::string& a,
                         const std::string& b);
+
+// The trace of an adder as it stands (the simulator's, after its last Run,
+// with whatever the Wire Bits Editor changed since): its operands,
+// operation and rounding mode from its operand entry, every wire's cells as
+// they are now, the start-up values of a fresh adder before them, and
+// `comment` for the reader. For an adder that ran these operands and was
+// not edited, the trace is TraceAddition's for them.
+WireTrace TraceOfAdder(const Adder& adder, std::string comment);
 
 // The wires whose cells hold digit sums and carry statuses (0, 1 or 2)
 // rather than bits: the N path's Sigma and PIE.
@@ -58,10 +73,10 @@ bool IsDigitWire(const Adder& adder, const Wire& wire);
 void WriteVcd(std::ostream& out, const WireTrace& trace);
 
 // The same as JSON: {"operation", "mode", "a", "b", "result", "ieee":
-// {"result", "same", "class", "cause", "stage"}, "stages": {stage: {wire:
-// text of its cells joined}}}, stages and wires in order; the IEEE 754
-// result as 64 bit characters, class, cause and stage null where it is the
-// same.
+// {"result", "same", "class", "cause", "stage"}, "readouts": {caption:
+// text}, "stages": {stage: {wire: text of its cells joined}}}, stages and
+// wires in order; the IEEE 754 result as 64 bit characters, class, cause and
+// stage null where it is the same; a "comment" first when the trace has one.
 void WriteTraceJson(std::ostream& out, const WireTrace& trace);
 
 }  // namespace sumaris

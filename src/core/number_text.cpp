@@ -145,16 +145,70 @@ long long RoundToInteger(double value) {
   return static_cast<long long>(r);
 }
 
-std::string FormatDouble(double value) {
+namespace {
+
+// Writes significant digits d[0] d[1] ... d[count-1] with d[0] at the
+// decimal exponent `exponent` in the program's number layout.
+std::string LayOutDigits(bool negative, const char* digits, int count, int exponent) {
+  std::string out;
+  if (negative) out += '-';
+  while (count > 1 && digits[count - 1] == '0')
+    --count;
+  if (exponent >= 15 || exponent < -5) {
+    out += digits[0];
+    if (count > 1) {
+      out += '.';
+      out.append(digits + 1, static_cast<std::size_t>(count - 1));
+    }
+    out += 'E';
+    out += exponent < 0 ? '-' : '+';
+    const int e = exponent < 0 ? -exponent : exponent;
+    if (e < 10) out += '0';
+    out += std::to_string(e);
+  } else if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out.append(digits, static_cast<std::size_t>(count));
+  } else {
+    const int intDigits = exponent + 1;
+    for (int i = 0; i < intDigits; ++i)
+      out += i < count ? digits[i] : '0';
+    if (count > intDigits) {
+      out += '.';
+      out.append(digits + intDigits, static_cast<std::size_t>(count - intDigits));
+    }
+  }
+  return out;
+}
+
+// The digits and decimal exponent of a scientific text "d.ddde[+-]xx".
+int SplitScientific(const char* begin, const char* end, char* digits, int capacity, int& count) {
+  count = 0;
+  const char* p = begin;
+  for (; p < end && *p != 'e'; ++p) {
+    if (IsDigit(*p) && count < capacity) digits[count++] = *p;
+  }
+  int exponent = 0;
+  if (p < end) std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+  return exponent;
+}
+
+std::string SpecialText(double value) {
   if (value == 0) return "0";
   if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  char out[48];
-  char* o = out;
-  if (value < 0) *o++ = '-';
+  return value < 0 ? "-Infinity" : "Infinity";
+}
+
+}  // namespace
+
+std::string FormatDouble(double value) {
+  if (value == 0 || !std::isfinite(value)) return SpecialText(value);
   const double magnitude = std::fabs(value);
   // Whole numbers below 10^15 have at most 15 digits: they print as they are.
   if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
+    char out[24];
+    char* o = out;
+    if (value < 0) *o++ = '-';
     o = std::to_chars(o, out + sizeof out, static_cast<long long>(magnitude)).ptr;
     return std::string(out, o);
   }
@@ -163,48 +217,40 @@ std::string FormatDouble(double value) {
   char buf[40];
   const char* end =
       std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
-  // buf now holds d.dddddddddddddde[+-]xx
   char digits[16];
   int count = 0;
-  const char* p = buf;
-  for (; p < end && *p != 'e'; ++p) {
-    if (IsDigit(*p)) digits[count++] = *p;
-  }
-  int exponent = 0;
-  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
-  while (count > 1 && digits[count - 1] == '0')
-    --count;
+  const int exponent = SplitScientific(buf, end, digits, 16, count);
+  return LayOutDigits(value < 0, digits, count, exponent);
+}
 
-  if (exponent >= 15 || exponent < -5) {
-    *o++ = digits[0];
-    if (count > 1) {
-      *o++ = '.';
-      for (int i = 1; i < count; ++i)
-        *o++ = digits[i];
-    }
-    *o++ = 'E';
-    *o++ = exponent < 0 ? '-' : '+';
-    const int e = exponent < 0 ? -exponent : exponent;
-    if (e < 10) *o++ = '0';
-    o = std::to_chars(o, out + sizeof out, e).ptr;
-  } else if (exponent < 0) {
-    *o++ = '0';
-    *o++ = '.';
-    for (int i = 0; i < -exponent - 1; ++i)
-      *o++ = '0';
-    for (int i = 0; i < count; ++i)
-      *o++ = digits[i];
-  } else {
-    const int intDigits = exponent + 1;
-    for (int i = 0; i < intDigits; ++i)
-      *o++ = i < count ? digits[i] : '0';
-    if (count > intDigits) {
-      *o++ = '.';
-      for (int i = intDigits; i < count; ++i)
-        *o++ = digits[i];
-    }
+std::string ShortestDouble(double value) {
+  if (value == 0 || !std::isfinite(value)) return SpecialText(value);
+  // Without a precision, to_chars writes the fewest digits that read back
+  // to the same double (at most 17).
+  char buf[40];
+  const char* end =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific).ptr;
+  char digits[24];
+  int count = 0;
+  const int exponent = SplitScientific(buf, end, digits, 24, count);
+  return LayOutDigits(value < 0, digits, count, exponent);
+}
+
+std::optional<std::string> HexOfBits(std::string_view bits) {
+  if (bits.empty() || bits.find_first_not_of("01") != std::string_view::npos) return std::nullopt;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  const std::size_t lead = bits.size() % 4;
+  std::size_t i = 0;
+  int value = 0;
+  // The leftmost group holds what is left over when the rest go by fours.
+  for (std::size_t n = lead == 0 ? 4 : lead; i < bits.size(); n = 4) {
+    value = 0;
+    for (std::size_t k = 0; k < n; ++k, ++i)
+      value = value * 2 + (bits[i] - '0');
+    hex += kDigits[value];
   }
-  return std::string(out, o);
+  return hex;
 }
 
 }  // namespace sumaris

@@ -36,4 +36,16 @@ long long RoundToInteger(double value);
 // a leading "-"; no leading blank is added here.
 std::string FormatDouble(double value);
 
+// The shortest decimal text that reads back to exactly the same double
+// (0.1 + 0.2 is "0.30000000000000004"), laid out as FormatDouble lays out
+// its 15 digits: fixed notation from 1E-05 up to below 1E+15, the exponent
+// form "4.9406564584124654E-324" beyond.
+std::string ShortestDouble(double value);
+
+// Bits ("0" and "1", most significant first) as hexadecimal digits, grouped
+// from the right: the leftmost digit takes what is left over. Upper-case
+// digits, no prefix; "10000000000" is "400". Nothing for an empty text or a
+// character that is not a bit.
+std::optional<std::string> HexOfBits(std::string_view bits);
+
 }  // namespace sumaris

@@ -80,7 +80,7 @@ void Session::Sweep(int k) {
 void Session::Run() {
   SetInconsistent(false);
   RememberCells();
-  if (trackChanges_) RememberOperands();
+  RememberOperands();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
   Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::Result);
@@ -90,7 +90,7 @@ void Session::Run() {
 void Session::Reset() {
   RememberCells();
   adder_.input.Reset();
-  if (trackChanges_) RememberOperands();
+  RememberOperands();
   if (Stage* first = StageAt(kFirstSlot)) first->Pull();
   Sweep(kFirstSlot);
   ui_->ShowPath(PathBlock::R1);
@@ -169,6 +169,7 @@ bool Session::OperandsChanged() const {
 }
 
 void Session::RememberOperands() {
+  if (!trackChanges_) return;
   const OperandEntry& in = adder_.input;
   computedOperands_ = OperandState();
   lastAddition_ = Addition{OperandBits(in, Operand::A), OperandBits(in, Operand::B), in.operation(),

@@ -122,6 +122,10 @@ class Session {
   // True when the operand entry's bits, operation or rounding mode differ
   // from those the last Run or Reset computed with (while tracking changes).
   bool OperandsChanged() const;
+  // Takes the operands as they stand for those the stages show, as at
+  // start-up, where nothing was computed yet and the operands are zero: a
+  // change from them then counts too (while tracking changes).
+  void RememberOperands();
 
  private:
   Adder& adder_;

@@ -96,6 +96,7 @@ class StageEditorTest : public QObject {
     for (int slot = 1; slot <= 25; ++slot) {
       StageWindow* stage = w.StageWindowAt(slot);
       const layout::StageLayout& layout = layout::StageLayoutForSlot(slot);
+      const double z = stage->scale();  // the drawing's zoom (fitted as it opens)
       QCOMPARE(stage->rows().size(), layout.rows.size());
       for (const layout::Row& r : layout.rows) {
         const WireRowWidget* row = stage->Row(QString::fromStdString(r.wire));
@@ -109,10 +110,10 @@ class StageEditorTest : public QObject {
           // eighth and the last.
           const int left = r.left + 185 * p + r.groupGap * (p / 8);
           const QRect cell = row->CellRect(p).translated(row->pos());
-          QCOMPARE(cell, QRect(QPoint(Tw(left), Tw(r.top)),
-                               QPoint(Tw(left + 180), Tw(r.top + 330)) - QPoint(1, 1)));
+          QCOMPARE(cell, QRect(QPoint(Tw(left, z), Tw(r.top, z)),
+                               QPoint(Tw(left + 180, z), Tw(r.top + 330, z)) - QPoint(1, 1)));
           QCOMPARE(row->IndexRect(p).translated(row->pos()).topLeft(),
-                   QPoint(Tw(left - 30), Tw(r.top - 240)));
+                   QPoint(Tw(left - 30, z), Tw(r.top - 240, z)));
           const RowCell& geometry = row->rowGeometry().cells[static_cast<std::size_t>(p)];
           QCOMPARE(geometry.indexVisible, p % 8 == 0 || p == n - 1);
           QCOMPARE(geometry.index, std::to_string(wire.first() + p * wire.step()));
@@ -192,6 +193,7 @@ class StageEditorTest : public QObject {
     ClickBlock(w, PathBlock::R1, "Label3");
     StageWindow* stage = w.StageWindowAt(1);
     const layout::StageLayout& layout = layout::StageLayoutForSlot(1);
+    const double z = stage->scale();
     for (const bool dark : {false, true}) {
       const QPalette palette = Palette(dark);
       stage->canvas()->setPalette(palette);
@@ -200,14 +202,14 @@ class StageEditorTest : public QObject {
       const QString what = dark ? "dark" : "light";
 
       const layout::Box& unit = layout.boxes.front();
-      const QPoint edge(Tw(unit.left), Tw(unit.top + unit.height / 2));
+      const QPoint edge(Tw(unit.left, z), Tw(unit.top + unit.height / 2, z));
       QVERIFY2(image.pixelColor(edge) == palette.color(QPalette::WindowText), qPrintable(what));
       QVERIFY2(image.pixelColor(edge + QPoint(3, 0)) == style::UnitColor(), qPrintable(what));
 
       const layout::FixedCell& cell = layout.cells.front();
       const QRect cellRect(
-          QPoint(Tw(cell.left), Tw(cell.top)),
-          QPoint(Tw(cell.left + cell.width) - 1, Tw(cell.top + twips::kCellHeight) - 1));
+          QPoint(Tw(cell.left, z), Tw(cell.top, z)),
+          QPoint(Tw(cell.left + cell.width, z) - 1, Tw(cell.top + twips::kCellHeight, z) - 1));
       QVERIFY2(image.pixelColor(cellRect.topLeft() + QPoint(2, 2)) == palette.color(QPalette::Base),
                qPrintable(what));
       QVERIFY2(

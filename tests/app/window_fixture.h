@@ -41,12 +41,15 @@ struct StartedWindow {
   RecordingDialogs dialogs;
   RecordingViewer viewer;
   std::unique_ptr<MainWindow> window;
+  QString settingsFile;  // none: nothing remembered
+  QString traceFile;     // what File > Export trace is told to write
 
   // Builds, shows and starts a main window of the program's default size.
   bool Start() {
     if (!folder.isValid()) return false;
     window = std::make_unique<MainWindow>(
-        MainWindowOptions{&dialogs, &viewer, FileLocations::InFolder(folder.path().toStdString())});
+        MainWindowOptions{&dialogs, &viewer, FileLocations::InFolder(folder.path().toStdString()),
+                          settingsFile, [this] { return traceFile; }});
     window->resize(MainWindow::DefaultSize());
     window->show();
     QApplication::setActiveWindow(window.get());

@@ -159,5 +159,80 @@ TEST(WireTrace, TheJsonHoldsTheIeeeResultAndTheClassOfADifference) {
   }
 }
 
+// The JSON carries the Results window's read-outs under their captions,
+// texts as the window shows them.
+TEST(WireTrace, TheJsonCarriesTheReadOutsAsShown) {
+  const struct {
+    const char* op;
+    double a, b;
+    const char* readouts;
+  } cases[] = {
+      {"0", 0.1, 0.2,
+       R"("readouts": {"Decimal value": "0.30000000000000004", "Hex value": "0x3FD3333333333334", )"
+       R"("ebias": "-2", "Chosen Path": "R path"})"},
+      {"1", 1.75, 1.5,
+       R"("readouts": {"Decimal value": "0.25", "Hex value": "0x3FD0000000000000", )"
+       R"("ebias": "-2", "Chosen Path": "N path"})"},
+  };
+  for (const auto& c : cases) {
+    const WireTrace trace = TraceAddition(c.op, "N", test::BitString(test::Bits(c.a)),
+                                          test::BitString(test::Bits(c.b)));
+    std::ostringstream out;
+    WriteTraceJson(out, trace);
+    EXPECT_NE(out.str().find(c.readouts), std::string::npos) << out.str().substr(0, 900);
+    EXPECT_EQ(out.str().find("\"comment\""), std::string::npos);
+  }
+}
+
+// The trace of an adder as it stands is the batch tool's trace of its
+// operands until a wire is edited; then it shows the edit and the rest of
+// the file stays as it was.
+TEST(WireTrace, TheTraceOfAnAdderAsItStandsShowsItsEdits) {
+  test::AdderDriver model;
+  model.Run(test::Bits(1.5), test::Bits(-0.375), true, Rounding::Up);
+  const WireTrace batch = TraceAddition("1", "U", test::BitString(test::Bits(1.5)),
+                                        test::BitString(test::Bits(-0.375)));
+  const auto written = [](const WireTrace& trace, bool json) {
+    std::ostringstream out;
+    if (json) {
+      WriteTraceJson(out, trace);
+    } else {
+      WriteVcd(out, trace);
+    }
+    return out.str();
+  };
+  // The lines that name the writer and the comment aside, the same files.
+  const auto body = [](std::string text) {
+    std::string kept;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("$version", 0) == 0 || line.rfind("$comment", 0) == 0 ||
+          line.rfind("  \"comment\"", 0) == 0)
+        continue;
+      kept += line + "\n";
+    }
+    return kept;
+  };
+  const WireTrace current = TraceOfAdder(model.adder(), "Traced in the simulator.");
+  for (const bool json : {false, true}) {
+    EXPECT_EQ(body(written(current, json)), body(written(batch, json))) << (json ? "JSON" : "VCD");
+  }
+  EXPECT_NE(written(current, false)
+                .find("Time k is step k of the datapath. Traced in the "
+                      "simulator. $end"),
+            std::string::npos);
+  EXPECT_EQ(written(current, true).rfind("{\n  \"comment\": \"Traced in the simulator.\",\n", 0),
+            0u);
+
+  // An edited wire goes into the trace as it stands.
+  Cell& cell = model.adder().r2Compound.FPOSUM[3];
+  cell = cell == "1" ? "0" : "1";
+  const WireTrace edited = TraceOfAdder(model.adder(), "");
+  const std::string json = written(edited, true);
+  EXPECT_NE(json.find("\"FPOSUM\": \"" + model.adder().r2Compound.FPOSUM.Text() + "\""),
+            std::string::npos);
+  EXPECT_NE(body(json), body(written(batch, true)));
+}
+
 }  // namespace
 }  // namespace sumaris

@@ -279,6 +279,23 @@ TEST(Session, KnowsWhenTheOperandsChangedSinceTheLastRun) {
   EXPECT_FALSE(session.OperandsChanged()) << "Reset computes its zero operands";
 }
 
+// At start-up the stages show the zero operands: a change from them counts.
+TEST(Session, RemembersTheOperandsTheStagesShowBeforeAnyRun) {
+  test::AdderDriver d;
+  Session& session = d.session();
+  session.TrackChanges(true);
+  session.RememberOperands();
+  EXPECT_FALSE(session.OperandsChanged());
+  d.adder().input.SetBox(BoxRow::Ea, 3, "1");
+  EXPECT_TRUE(session.OperandsChanged());
+  d.adder().input.SetBox(BoxRow::Ea, 3, "0");
+  EXPECT_FALSE(session.OperandsChanged()) << "back to what the stages show";
+  session.TrackChanges(false);
+  session.RememberOperands();
+  d.adder().input.SetBox(BoxRow::Ea, 3, "1");
+  EXPECT_FALSE(session.OperandsChanged()) << "not tracking";
+}
+
 }  // namespace
 }  // namespace sumaris
 

@@ -1,6 +1,7 @@
 #include "adder/result/results.h"
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include "adder/adder.h"
@@ -27,6 +28,7 @@ void Results::Pull() {
 
 std::string Results::Readout(std::string_view name) const {
   if (name == kDecimalValue) return decimalValue;
+  if (name == kHexValue) return HexValue();
   if (name == kUnbiasedExponent) return unbiasedExponent;
   if (name == kChosenPath) return chosenPath;
   return {};
@@ -58,7 +60,7 @@ void Results::SetValue() {
     return;
   }
   const double sign = Sa[0].Value() == 1 ? -1 : 1;
-  decimalValue = FormatDouble(sign * (x * CalcFraction()));
+  decimalValue = ShortestDouble(sign * (x * CalcFraction()));
 }
 
 void Results::TempLablels() {
@@ -75,6 +77,12 @@ std::uint64_t Results::Encoding() const {
   for (int i = 1; i <= 52; ++i)
     bits = (bits << 1) | (Fa[i].Is('1') ? 1 : 0);
   return bits;
+}
+
+std::string Results::HexValue() const {
+  char text[19];
+  std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(Encoding()));
+  return text;
 }
 
 std::string Results::PadLine() const {

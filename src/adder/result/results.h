@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -39,10 +40,30 @@ class Results final : public AdderStage {
   Wire Ea{this, "Ea", "e", 10, 0};
   Wire Fa{this, "Fa", "f", 0, 52};
 
+  // The 64 result bits as 16 hexadecimal digits after "0x"
+  // ("0x3FD3333333333334"): the sign cell, the exponent and fraction bits 1
+  // to 52, read as PadLine reads them.
+  std::string HexValue() const;
+
   // The read-outs, each named as its label in the window.
   static constexpr std::string_view kDecimalValue = "Label1";
+  static constexpr std::string_view kHexValue = "LabelHex";
   static constexpr std::string_view kUnbiasedExponent = "Label4";
   static constexpr std::string_view kChosenPath = "Label5";
+  // Every read-out with the caption the window shows beside it, top down.
+  struct ReadoutCaption {
+    std::string_view name;
+    std::string_view caption;
+  };
+  static constexpr std::array<ReadoutCaption, 4> kReadouts = {{
+      {kDecimalValue, "Decimal value:"},
+      {kHexValue, "Hex value:"},
+      {kUnbiasedExponent, "ebias:"},
+      {kChosenPath, "Chosen Path: "},
+  }};
+
+  // The decimal value is the shortest text that reads back to the result's
+  // double (0.30000000000000004).
   std::string decimalValue;
   std::string unbiasedExponent;
   std::string chosenPath = "N Path ";

@@ -64,12 +64,12 @@ void Sketch::PlaceRowTitle(int left, int top) {
 
 void Sketch::AddText(std::string text, int left, int top, int width, int height, TextStyle style) {
   if (width == 0) width = TextWidth(text) + 120;
-  layout_.texts.push_back({std::move(text), left, top, width, height, style});
+  layout_.texts.push_back({std::move(text), left, top, width, height, style, {}});
 }
 
 MuxPlace Sketch::AddMux(const MuxPlace& mux, std::initializer_list<MuxMark> marks,
                         std::string name) {
-  layout_.boxes.push_back({mux.left, mux.top, mux.width, mux.height, true});
+  layout_.boxes.push_back({mux.left, mux.top, mux.width, mux.height, true, {}});
   AddText(std::move(name), mux.left, mux.Bottom() - kTextHeight - 30, mux.width, kTextHeight,
           TextStyle::Block);
   // One line of 7-point text (140 twips) each, above the name.
@@ -95,6 +95,27 @@ void Sketch::AddButton(std::string name, std::string caption, int left, int top,
   }
   layout_.buttons.push_back(
       {std::move(name), std::move(caption), left, top, width, kButtonHeight, std::move(opens), {}});
+}
+
+void Sketch::Tip(std::string text) {
+  if (layout_.boxes.empty()) throw std::logic_error("a tip needs a unit before it");
+  layout_.boxes.back().tip = std::move(text);
+}
+
+std::string Sketch::BitNumbering(const Wire& wire, Numbering numbering) {
+  const int first = wire.first();
+  const int last = wire.last();
+  if (first == last) return first == 0 ? "One bit." : "One bit: bit " + std::to_string(first) + ".";
+  const bool up = first < last;
+  std::string text = "Bits " + std::to_string(first) + (up ? " to " : " down to ") +
+                     std::to_string(last) + " from left to right";
+  if (numbering == Numbering::ByWeight)
+    text += up ? ", bit k weighing 2^-k" : ", bit k weighing 2^k";
+  return text + ".";
+}
+
+void Sketch::Explain(const Wire& wire, std::string what, Numbering numbering) {
+  layout_.wireTips[wire.name()] = std::move(what) + " " + BitNumbering(wire, numbering);
 }
 
 StageLayout Sketch::Finish() {

@@ -219,12 +219,15 @@ class Sketch {
   }
   void TitleLeftOf(const Wire& wire, int cellLeft, int cellTop) {
     TitleLeftOf(wire.title(), cellLeft, cellTop);
+    TitleOf(wire);
   }
   void TitleRightOf(const Wire& wire, int cellLeft, int cellTop) {
     TitleRightOf(wire.title(), cellLeft, cellTop);
+    TitleOf(wire);
   }
   void TitleAbove(const Wire& wire, int cellLeft, int cellTop) {
     TitleAbove(wire.title(), cellLeft, cellTop);
+    TitleOf(wire);
   }
   // A title close right of a cell, level with it.
   void TitleCloseRightOf(std::string text, int cellLeft, int cellTop) {
@@ -232,17 +235,35 @@ class Sketch {
   }
   void TitleCloseRightOf(const Wire& wire, int cellLeft, int cellTop) {
     TitleCloseRightOf(wire.title(), cellLeft, cellTop);
+    TitleOf(wire);
   }
+  // The last text is the title of a wire: it shows the wire's tooltip.
+  void TitleOf(const Wire& wire) { layout_.texts.back().wire = wire.name(); }
 
   // A text the stage computes outside its wires (Stage::Readout).
-  void AddReadout(std::string source, int left, int top, int width, int height = kTextHeight) {
-    layout_.readouts.push_back({std::move(source), left, top, width, height});
+  void AddReadout(std::string source, int left, int top, int width, int height = kTextHeight,
+                  std::string tip = {}) {
+    layout_.readouts.push_back({std::move(source), left, top, width, height, std::move(tip)});
   }
+
+  // --- what the drawing teaches ---------------------------------------------
+  // The tooltip of the last unit, multiplexer or outline: one or two
+  // sentences on what it computes and why it is there.
+  void Tip(std::string text);
+  // What a wire carries, shown over its title, row and cells; a sentence on
+  // its bit numbering follows from its range. By weight, a bit k weighs 2^-k
+  // in a wire numbered left to right upwards (a significand) and 2^k in one
+  // numbered downwards (an exponent, a count); by place, the numbers only
+  // name the positions.
+  enum class Numbering { ByWeight, ByPlace };
+  void Explain(const Wire& wire, std::string what, Numbering numbering = Numbering::ByWeight);
+  // The sentence on a wire's bit numbering that Explain adds.
+  static std::string BitNumbering(const Wire& wire, Numbering numbering);
 
   // --- hardware --------------------------------------------------------------
   // A plain outline.
   void AddBox(int left, int top, int width, int height) {
-    layout_.boxes.push_back({left, top, width, height, false});
+    layout_.boxes.push_back({left, top, width, height, false, {}});
   }
   // A unit: its outline and its name centred inside.
   void AddUnit(std::string name, int left, int top, int width, int height) {
@@ -283,6 +304,7 @@ class Sketch {
   // button that shows the whole wire under that title.
   void ViewAfterTitle(std::string name, const Wire& wire, int left, int top) {
     AddText(wire.title(), left, top);
+    TitleOf(wire);
     AddButton(std::move(name), "...", After(left, wire.title()), top - 10, Shows(wire));
   }
   // An "Edit" button right of a single cell, level with it.

@@ -44,6 +44,11 @@ MuxPlace SwapMux(Sketch& s, int outX, int input1X, const Wire& select,
   const int selY = selTop + kCellHeight / 2;
   s.AddCell(select, kSelectLeft, selTop);
   s.TitleAbove(select, kSelectLeft, selTop);
+  s.Explain(select, select.name() == "SIGN_MED"
+                        ? "The sign of the low part of the exponent difference (step 1): 0 when EA "
+                          "> EB. It selects."
+                        : "The sign of the whole exponent difference (step 2): 0 when EA > EB, so "
+                          "that A is the large operand. It selects.");
   s.EditRightOf(selectButton, kSelectLeft, selTop, EditsSignal(select));
   s.Arrow(kSelectLeft, selY, mux.RightSideAt(selY), selY);
   return mux;
@@ -75,7 +80,9 @@ StageLayout R11CompLayout(const R11Comp& stage) {
   Sketch s;
   // Inputs: both significands; A's bus takes the channel, B's the middle.
   const RowPlace fa = s.EditableRow("EditFA", stage.Fa, 20, kOuterLeft, 630);
+  s.Explain(stage.Fa, "Operand A's significand with its hidden bit 0, from the operand entry.");
   const RowPlace fb = s.EditableRow("EditFB", stage.FB, 20, kInnerLeft, 1500);
+  s.Explain(stage.FB, "Operand B's significand with its hidden bit 0, from the operand entry.");
   const int middleX = fb.CellCentre(26);
 
   // The effective operation: SA xor SB xor SOP.
@@ -86,29 +93,43 @@ StageLayout R11CompLayout(const R11Comp& stage) {
   const int xorRight = 8550;
   s.AddUnit("XOR", xorLeft, signTops[0], xorRight - xorLeft,
             signTops[2] + kCellHeight - signTops[0]);
+  s.Tip(
+      "SA xor SB xor SOP: 1 when the magnitudes are to be subtracted, as when adding operands of "
+      "opposite signs. This effective operation S.EFF steers the whole datapath.");
   for (int i = 0; i < 3; ++i) {
     s.AddCell(*signs[i], signLeft, signTops[i]);
     s.TitleRightOf(*signs[i], signLeft, signTops[i]);
+    s.Explain(*signs[i], i == 0 ? "The sign of operand A: 1 negative."
+                         : i == 1
+                             ? "The sign of operand B: 1 negative."
+                             : "The operation chosen in the operand entry: 0 adds, 1 subtracts.");
     s.Arrow(signLeft, signTops[i] + kCellHeight / 2, xorRight, signTops[i] + kCellHeight / 2);
   }
   const int seffLeft = 7250;
   const int seffTop = signTops[1];
   s.AddCell(stage.seff, seffLeft, seffTop);
   s.TitleAbove(stage.seff, seffLeft, seffTop);
+  s.Explain(stage.seff, "The effective operation: 1 when the magnitudes are subtracted.");
   s.Arrow(xorLeft, seffTop + kCellHeight / 2, seffLeft + kCellWidth, seffTop + kCellHeight / 2);
 
   // The complement of both significands under control of S.EFF.
   const int boxTop = 3200;
   const int boxBottom = boxTop + 350;
   s.AddUnit("1's Complement", kOuterLeft, boxTop, 9000, 350);
+  s.Tip(
+      "Inverts both significands when S.EFF is 1 and passes them otherwise: only the swap stages "
+      "know which one is small, so both are prepared. The +1 of the two's complement enters later, "
+      "in the injection addition.");
   s.Arrow(kChannelX, fa.Bottom(), kChannelX, boxTop);
   s.Arrow(middleX, fb.Bottom(), middleX, boxTop);
   s.Arrow(CellCentre(seffLeft), seffTop + kCellHeight, CellCentre(seffLeft), boxTop);
 
   // Outputs, nested like the inputs: B's straight below, A's round the channel.
   const RowPlace fbo = s.AddRow(stage.FBO, 20, kInnerLeft, 4210);
+  s.Explain(stage.FBO, "B's significand, inverted in an effective subtraction.");
   s.Arrow(middleX, boxBottom, middleX, fbo.top);
   const RowPlace fao = s.AddRow(stage.FAO, 20, kInnerLeft, 5110);
+  s.Explain(stage.FAO, "A's significand, inverted in an effective subtraction.");
   s.Route({{kChannelX, boxBottom}, {kChannelX, fao.Middle()}, {fao.left, fao.Middle()}});
   return s.Finish();
 }
@@ -119,6 +140,10 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
   s.EditAfterTitle("EditFAO", fao, Edits(stage.FAO));
   const RowPlace fbo = s.AddRow(stage.FBO, ByWeight(stage.FBO, 0, 1500));
   s.EditAfterTitle("EditFBO", fbo, Edits(stage.FBO));
+  s.Explain(stage.FAO,
+            "A's significand from the complement stage, inverted in an effective subtraction.");
+  s.Explain(stage.FBO,
+            "B's significand from the complement stage, inverted in an effective subtraction.");
   const int middleX = fbo.CellCentre(26);
 
   // A one to the left in a subtraction, B one to the right in an addition;
@@ -129,12 +154,21 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
   const int leftBoxRight = 2600;
   const int rightBoxLeft = 3400;
   s.AddUnit("Shift Left", kUnitLeft, boxTop, leftBoxRight - kUnitLeft, boxHeight);
+  s.Tip(
+      "Moves A's significand one bit to the left in an effective subtraction. A difference of "
+      "operands two or more exponents apart then lies in [1, 4) like a sum, so both round alike.");
   s.AddUnit("Shift Right", rightBoxLeft, boxTop, 9600 - rightBoxLeft, boxHeight);
+  s.Tip(
+      "Moves B's significand one bit to the right in an effective addition. That makes up the 1 "
+      "missing from D = EA - EB - 1 when A is the larger operand.");
   const int seffLeft = 2900;
   const int seffTop = boxTop + (boxHeight - kCellHeight) / 2;
   const int seffY = seffTop + kCellHeight / 2;
   s.AddCell(stage.seff, seffLeft, seffTop);
   s.TitleAbove(stage.seff, seffLeft, seffTop);
+  s.Explain(stage.seff,
+            "The effective operation, 1 for a subtraction: it chooses the shifter that acts and is "
+            "the bit the shifters bring in, so a complement stays a one's complement.");
   s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
               Edits(stage.seff));
   s.Arrow(seffLeft, seffY, leftBoxRight, seffY);
@@ -147,6 +181,8 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
   s.Arrow(middleX, boxBottom, middleX, fbop.top);
   const RowPlace faop = s.AddRow(stage.FAOP, ByWeight(stage.FAOP, 0, 4350));
   s.Route({{kLaneX, boxBottom}, {kLaneX, faop.Middle()}, {faop.left, faop.Middle()}});
+  s.Explain(stage.FBOP, "B's significand, one bit further right in an effective addition.");
+  s.Explain(stage.FAOP, "A's significand, one bit further left in an effective subtraction.");
   return s.Finish();
 }
 
@@ -157,12 +193,18 @@ StageLayout R1Swap1Layout(const R1Swap1& stage) {
   s.EditAfterTitle("EditFBOP", fbop, Edits(stage.FBOP));
   const RowPlace faop = s.AddRow(stage.FAOP, ByWeight(stage.FAOP, 0, kLowerTop));
   s.EditAfterTitle("EditFAOP", faop, Edits(stage.FAOP));
+  s.Explain(stage.FBOP, "B's pre-shifted significand (step 4), the small operand when EA > EB.");
+  s.Explain(stage.FAOP,
+            "A's pre-shifted significand (step 4), the small operand when EB is at least EA.");
 
   const int input1X = faop.CellCentre(36);
   const RowPlace fsopPlace = ByWeight(stage.FSOP, 0, kOutputTop);
   const int outX = fsopPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_MED, "EditSIGN_MED");
   LaneToInput0(s, fbop);
+  s.Tip(
+      "Passes the small operand on to the alignment shifter: B's significand when SIGN_MED is 0 "
+      "(EA > EB), A's otherwise. The one bit of the 55-bit frame it does not cover takes S.EFF.");
   s.Arrow(input1X, faop.Bottom(), input1X, mux.top);
 
   // S.EFF fills the one position each operand leaves free.
@@ -170,6 +212,9 @@ StageLayout R1Swap1Layout(const R1Swap1& stage) {
   const int seffTop = kJoinY - kCellHeight / 2;
   s.AddCell(stage.seff, seffLeft, seffTop);
   s.TitleAbove(stage.seff, seffLeft, seffTop);
+  s.Explain(stage.seff,
+            "The effective operation: it fills the one bit the chosen operand leaves free, "
+            "continuing a one's complement (1) or a plain number (0).");
   // The editor titles it without the dot.
   s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
               Edits("seff", 0, 0, "SEFF"));
@@ -177,6 +222,8 @@ StageLayout R1Swap1Layout(const R1Swap1& stage) {
   s.Link(seffLeft + kCellWidth, kJoinY, input1X, kJoinY);
 
   const RowPlace fsop = s.AddRow(stage.FSOP, fsopPlace);
+  s.Explain(stage.FSOP,
+            "The small operand's significand in a 55-bit frame, for the alignment shifter.");
   s.Arrow(outX, mux.Bottom(), outX, fsop.top);
   return s.Finish();
 }
@@ -189,15 +236,22 @@ StageLayout R1Swap2Layout(const R1Swap2& stage) {
   s.EditAfterTitle("EditEB", fbo, Edits(stage.FBO));
   const RowPlace fao = s.AddRow(stage.FAO, ByWeight(stage.FAO, 0, kLowerTop));
   s.EditAfterTitle("EditFAO", fao, Edits(stage.FAO));
+  s.Explain(stage.FBO, "B's pre-shifted significand (step 4).");
+  s.Explain(stage.FAO, "A's pre-shifted significand (step 4).");
 
   const int input1X = fao.CellCentre(36);
   const RowPlace fsoPlace = ByWeight(stage.FSO, 0, kOutputTop);
   const int outX = fsoPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
   LaneToInput0(s, fbo);
+  s.Tip(
+      "Picks the small operand by the sign of the whole exponent difference, for a difference of "
+      "64 or more. Its exact place does not matter then, as it can only set the sticky bit.");
   s.Arrow(input1X, fao.Bottom(), input1X, mux.top);
 
   const RowPlace fso = s.AddRow(stage.FSO, fsoPlace);
+  s.Explain(stage.FSO,
+            "The small operand for an exponent difference of 64 or more, copied cell by cell.");
   s.Arrow(outX, mux.Bottom(), outX, fso.top);
   return s.Finish();
 }
@@ -209,12 +263,18 @@ StageLayout R1Swap3Layout(const R1Swap3& stage) {
   s.EditAfterTitle("EditFA", fa, Edits(stage.Fa));
   const RowPlace fb = s.AddRow(stage.FB, ByWeight(stage.FB, 20, kLowerTop));
   s.EditAfterTitle("EditFB", fb, Edits(stage.FB));
+  s.Explain(stage.Fa, "Operand A's significand as entered, the large one when SIGN_BIG is 0.");
+  s.Explain(stage.FB, "Operand B's significand as entered, the large one when SIGN_BIG is 1.");
 
   const int input1X = fb.CellCentre(36);
   const RowPlace flPlace = ByWeight(stage.FL, 20, kOutputTop);
   const int outX = flPlace.CellCentre(28);
   const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
   LaneToInput0(s, fa);
+  s.Tip(
+      "Passes the large significand and its sign: A's when SIGN_BIG is 0, B's otherwise, taken "
+      "from the operands as entered. The large operand is never complemented; the complement of "
+      "the small one makes the subtraction.");
   s.Arrow(input1X, fb.Bottom(), input1X, mux.top);
 
   // The signs travel with their significands.
@@ -222,19 +282,25 @@ StageLayout R1Swap3Layout(const R1Swap3& stage) {
   const int saLeft = kInput0X - 700;
   s.AddCell(stage.Sa, saLeft, signTop);
   s.TitleLeftOf(stage.Sa, saLeft, signTop);
+  s.Explain(stage.Sa, "The sign of operand A: 1 negative.");
   s.Link(saLeft + kCellWidth, kJoinY, kInput0X, kJoinY);
   const int sbLeft = input1X + 470;
   s.AddCell(stage.SB, sbLeft, signTop);
   s.TitleAbove(stage.SB, sbLeft, signTop);
+  s.Explain(stage.SB, "The sign of operand B: 1 negative.");
   s.Link(sbLeft, kJoinY, input1X, kJoinY);
 
   // Outputs: the large significand and its sign.
   const RowPlace fl = s.AddRow(stage.FL, flPlace);
+  s.Explain(stage.FL, "The large significand, as entered.");
   s.Arrow(outX, mux.Bottom(), outX, fl.top);
   const int slLeft = 6500;
   const int branchY = mux.Bottom() + 200;
   s.AddCell(stage.SL, slLeft, branchY - kCellHeight / 2);
   s.TitleRightOf(stage.SL, slLeft, branchY - kCellHeight / 2);
+  s.Explain(stage.SL,
+            "The sign of the large operand, shown only: the result's sign comes from the operand "
+            "entry's injection logic.");
   s.Arrow(outX, branchY, slLeft, branchY);
   return s.Finish();
 }

@@ -25,7 +25,13 @@ int SplitTitle(Sketch& s) {
   constexpr int kBarHeight = 120;
   s.AddText("FSOPA[-1:116]", kMargin, kBarTop + (kBarHeight - kTextHeight) / 2);
   s.AddBox(kBarLeft, kBarTop, kBarSplit - kBarLeft, kBarHeight);
+  s.Tip(
+      "Bits -1 to 52 of the aligned small significand: the part the half adders and the compound "
+      "adder add to the large significand.");
   s.AddBox(kBarSplit, kBarTop, kBarRight - kBarSplit, kBarHeight);
+  s.Tip(
+      "Bits 53 to 116 of the aligned small significand: the injection addition of the low bits "
+      "turns them into the round and sticky bits.");
   s.Note("[-1]", kBarLeft + 180, kMarkTop, 360);
   s.Note("[52]", kBarSplit - 180, kMarkTop, 360);
   s.Note("[53]", kBarSplit + 180, kMarkTop, 360);
@@ -54,7 +60,9 @@ StageLayout R2HALayout(const R2HA& stage) {
   const int fsopa = 1460;
   const int flp = fsopa + 900;
   const RowPlace fsopaRow = s.EditableRow("EditEA", stage.FSOPA, 0, kRowLeft, fsopa, name);
+  s.Explain(stage.FSOPA, "Bits -1 to 52 of the aligned small significand (step 9).");
   s.EditableRow("Command3", stage.FLP, 0, kRowLeft, flp, name);
+  s.Explain(stage.FLP, "The large significand (step 10).");
   const int x = fsopaRow.CellCentre(26);  // the column the data flows down
   const int right = fsopaRow.Right();
   s.Arrow(x, barBottom, x, AboveIndexLabels(fsopa));
@@ -62,13 +70,21 @@ StageLayout R2HALayout(const R2HA& stage) {
   const int haTop = flp + kCellHeight + 200;
   const int haHeight = 400;
   s.AddUnit("HA(54)", kMargin, haTop, right + kUnitOverhang - kMargin, haHeight);
+  s.Tip(
+      "A row of half adders turns FSOPA and FLP into a sum row and a carry row, each carry moved "
+      "one bit left. The compound adder behind it can then prepare the sum and the sum plus one at "
+      "once, and bit 52's half sum stays apart for the rounding decision.");
   s.Route({{kRowLeft, fsopa + kCellHeight / 2}, {kLane, fsopa + kCellHeight / 2}, {kLane, haTop}});
   s.Arrow(x, flp + kCellHeight, x, haTop);
 
   const int xsum = haTop + haHeight + 160 + kTitleAbove;
   const int xcarry = xsum + 900;
   const RowPlace xsumRow = s.AddRow(stage.XSUM, 0, kRowLeft, xsum);
+  s.Explain(
+      stage.XSUM,
+      "The half adders' sums, bit by bit; bit 52's sum stays apart for the rounding decision.");
   s.AddRow(stage.XCARRY, 0, kRowLeft, xcarry);
+  s.Explain(stage.XCARRY, "The half adders' carries, each one bit left of the bit it came from.");
   s.Arrow(x, haTop + haHeight, x, AboveIndexLabels(xsum));
   s.Route({{kLane, haTop + haHeight},
            {kLane, xcarry + kCellHeight / 2},
@@ -83,21 +99,31 @@ StageLayout R2CompoundLayout(const R2Compound& stage) {
   const int xcarry = xsum + 900;
   // Bit 52 of XSUM takes no part in the addition: drawn grey.
   const RowPlace xsumRow = s.EditableRow("EditEA", stage.XSUM, 20, kRowLeft, xsum, name);
+  s.Explain(stage.XSUM,
+            "The half sums (step 12); bit 52, drawn grey, takes no part in this addition.");
   s.GreyCell(stage.XSUM.Position(52));
   const RowPlace xcarryRow = s.EditableRow("EditEB", stage.XCARRY, 20, kRowLeft, xcarry, name);
+  s.Explain(stage.XCARRY, "The half carries (step 12).");
   const int x = xcarryRow.CellCentre(27);
   const int right = xsumRow.Right();
 
   const int addTop = xcarry + kCellHeight + 200;
   const int addHeight = 400;
   s.AddUnit("Compound Adder(53)", kMargin, addTop, right + kUnitOverhang - kMargin, addHeight);
+  s.Tip(
+      "Forms the sum and the sum plus one of the two significands at once, so rounding can choose "
+      "between them without a second carry propagation.");
   s.Route({{kRowLeft, xsum + kCellHeight / 2}, {kLane, xsum + kCellHeight / 2}, {kLane, addTop}});
   s.Arrow(x, xcarry + kCellHeight, x, addTop);
 
   const int fposum = addTop + addHeight + 160 + kTitleAbove;
   const int fposumi = fposum + 900;
   s.AddRow(stage.FPOSUM, 20, kRowLeft, fposum);
+  s.Explain(stage.FPOSUM,
+            "The sum XSUM + XCARRY with carry-in 0: the result when rounding adds nothing.");
   s.AddRow(stage.FPOSUMI, 20, kRowLeft, fposumi);
+  s.Explain(stage.FPOSUMI,
+            "The same sum plus one (carry-in 1): the result when rounding adds a unit.");
   s.Arrow(x, addTop + addHeight, x, AboveIndexLabels(fposum));
   s.Route({{kLane, addTop + addHeight},
            {kLane, fposumi + kCellHeight / 2},
@@ -114,6 +140,9 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   // Bits 54..116.
   const int fsopa = 1400;
   const RowPlace low = s.EditableRow("EditFsopa", stage.FSOPA, 0, kRowLeft, fsopa, name);
+  s.Explain(
+      stage.FSOPA,
+      "Bits 54 to 116 of the aligned small significand: all of it that lies below the round bit.");
   const int xLow = low.CellCentre(30);
   s.Arrow(xLow, barBottom, xLow, AboveIndexLabels(fsopa));
 
@@ -130,6 +159,8 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   // Bit 53, routed from the bar round the left of the row.
   const int bit53 = 1400;
   s.AddText(stage.FSOPA53.title(), kRowLeft, TextLevelWith(xorTop));
+  s.TitleOf(stage.FSOPA53);
+  s.Explain(stage.FSOPA53, "Bit 53 of the aligned small significand, at the round position.");
   s.AddCell(stage.FSOPA53, bit53, xorTop);
   s.Route({{kBarSplit + 100, barBottom},
            {kBarSplit + 100, barBottom + 80},
@@ -139,13 +170,21 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
            {CellCentre(bit53), xorTop}});
 
   s.AddUnit("XOR", kUnitLeft, xorTop, kUnitWidth, kUnitHeight);
+  s.Tip(
+      "XOR with S.EFF gives back the true low bits of a complemented operand, so that the OR tree "
+      "can tell whether any of them is set.");
   s.Arrow(unitX, fsopa + kCellHeight, unitX, xorTop);
   s.AddUnit("OR TREE", kUnitLeft, orTop, kUnitWidth, kUnitHeight);
+  s.Tip(
+      "ORs the 63 low bits into one sticky bit: whether anything of the small operand lies below "
+      "the round bit.");
   s.Arrow(unitX, xorTop + kUnitHeight, unitX, orTop);
 
   // S.EFF: into the XOR and, down the right, the select of the MUX.
   const int seffLeft = 8400;
   s.AddText(stage.seff.title(), seffLeft, xorTop - 260);
+  s.TitleOf(stage.seff);
+  s.Explain(stage.seff, "The effective operation: 1 for a subtraction.");
   s.AddCell(stage.seff, seffLeft, xorTop);
   // The editor names it after the first cycle, where it is computed.
   s.EditCloseRightOf("EditSeff", seffLeft, xorTop, Edits("seff", 0, 0, "R1 SEFF", name));
@@ -154,6 +193,7 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   // The OR of the low bits against S.EFF: the sticky bit.
   const int orOut = 6300;
   s.AddCell(stage.OrOut, orOut, orTop);
+  s.Explain(stage.OrOut, "The sticky bit: 1 when any of the low bits 54 to 116 is set.");
   s.Arrow(unitRight, orTop + kCellHeight / 2, orOut, orTop + kCellHeight / 2);
 
   // The injection bits.
@@ -162,7 +202,14 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   const int injWidth = 1150;
   const int injHeight = 650;
   s.AddFrame("INJ", injLeft, injTop, injWidth, injHeight);
+  s.Tip(
+      "The injection chosen by the rounding mode and the result's sign: INJ[0] is added at the "
+      "round bit 53, INJ[1] at the sticky position. After it every rounding mode is a truncation.");
   s.AddCell(stage.INJ, injLeft + 100, injTop + 300, 0);
+  s.Explain(stage.INJ,
+            "The two injection bits from the operand entry: INJ[0] at bit 53, INJ[1] at the sticky "
+            "position.",
+            Sketch::Numbering::ByPlace);
   s.AddCell(stage.INJ, injLeft + 100 + kCellPitch, injTop + 300, 1);
   // The editor titles the two bits by what they stand for.
   s.EditRightOf("EditR1rne", injLeft + 100 + kCellPitch, injTop + 300,
@@ -173,6 +220,10 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   const int addTop = 3350;
   const int addHeight = 1300;
   s.AddFrame("Compute C[52], R', S'", kMargin, addTop, 9600 - kMargin, addHeight);
+  s.Tip(
+      "Adds bit 53, the sticky bit and the injection, with the +1 of the two's complement in a "
+      "subtraction. Out come the carry into bit 52 and the round and sticky bits after the "
+      "injection.");
   s.Arrow(CellCentre(bit53), xorTop + kCellHeight, CellCentre(bit53), addTop);
   s.Arrow(CellCentre(orOut), orTop + kCellHeight, CellCentre(orOut), addTop);
   s.Arrow(injLeft + injWidth / 2, injTop + injHeight, injLeft + injWidth / 2, addTop);
@@ -185,6 +236,9 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   const int in1 = 5700;
   const MuxPlace mux =
       s.AddMux({muxLeft, muxTop, muxWidth, muxHeight}, {{"0", in0}, {"1", in1}}, "MUX");
+  s.Tip(
+      "Chooses the outcome for an effective addition (S = 0) or subtraction (S = 1), which add the "
+      "low bits in different ways.");
   s.Arrow(in0, 3700, in0, muxTop);
   s.Arrow(in1, 3700, in1, muxTop);
   s.Note("(S=0)", in0 - 450, 3760, 600);
@@ -202,6 +256,10 @@ StageLayout R2SigaddLayout(const R2Sigadd& stage) {
   for (int p = 0; p < 3; ++p)
     s.AddCell(stage.C52RS, outLeft + kCellPitch * p, outTop, p);
   s.AddText(stage.C52RS.title(), outLeft + 3 * kCellPitch + 100, TextLevelWith(outTop));
+  s.TitleOf(stage.C52RS);
+  s.Explain(stage.C52RS,
+            "The carry into bit 52, C[52], and the round and sticky bits after the injection, R' "
+            "and S'.");
 
   return s.Finish(low.Right() + kMargin, outTop + kCellHeight + kMargin);
 }

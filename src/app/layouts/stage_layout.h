@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ struct Text {
   int width = 1200;
   int height = 255;
   TextStyle style = TextStyle::Title;
+  std::string wire;  // the wire whose title this is, if any: its tooltip
 };
 
 // A block outline (rectangle) around a hardware unit.
@@ -63,6 +65,7 @@ struct Box {
   int width = 0;
   int height = 0;
   bool trapezoid = false;  // drawn as a multiplexer shape, narrow side down
+  std::string tip;         // its tooltip: what the unit computes and why it is there
 };
 
 // A connection along the data flow.
@@ -81,6 +84,7 @@ struct Readout {
   int top = 0;
   int width = 3000;
   int height = 255;
+  std::string tip;  // what it shows
 };
 
 // What an Edit or Expand button hands the Wire Bits Editor.
@@ -120,6 +124,9 @@ struct StageLayout {
   std::vector<Line> lines;
   std::vector<Readout> readouts;
   std::vector<Button> buttons;
+  // The tooltip of each wire's title, row and cells by the wire's name: what
+  // it carries and how its bits are numbered.
+  std::map<std::string, std::string> wireTips;
 };
 
 // The drawing of each stage of the stage list, one function a stage, named

@@ -3,6 +3,7 @@
 // assembled from the chosen path, its read-outs, and the pad file lines.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -51,6 +52,12 @@ void SetResult(Results& r, std::uint64_t bits) {
   SetValue(r.Fa, Fraction(bits) | (std::uint64_t{1} << 52));
 }
 
+std::string Upper(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 TEST(Results, ReadOutsForTheExponentFields) {
   Adder adder;
   Results& r = adder.results;
@@ -61,6 +68,7 @@ TEST(Results, ReadOutsForTheExponentFields) {
       r.TempLablels();
       SCOPED_TRACE(Hex(bits));
       EXPECT_EQ(r.Readout("Label4"), std::to_string(field - 1023));
+      EXPECT_EQ(r.Readout(Results::kHexValue), "0x" + Upper(Hex(bits)));
       if (field == 2047) {
         EXPECT_EQ(r.Readout("Label1"), "Cannot display result - too big");
         continue;
@@ -68,8 +76,15 @@ TEST(Results, ReadOutsForTheExponentFields) {
       // 1.f * 2^(field - 1023), and at field 0 the significand times 2^-1022.
       const double f = 1 + std::ldexp(static_cast<double>(Fraction(bits)), -52);
       const double want = std::ldexp(Negative(bits) ? -f : f, field == 0 ? -1022 : field - 1023);
-      const double shown = std::strtod(r.Readout("Label1").c_str(), nullptr);
-      EXPECT_NEAR(shown / want, 1.0, 1e-14) << r.Readout("Label1");  // 15 digits are shown
+      // The exact value, in the shortest text that reads back to it.
+      const std::string text = r.Readout("Label1");
+      EXPECT_EQ(std::strtod(text.c_str(), nullptr), want) << text;
+      if (text.find('.') != std::string::npos && text.size() > 3) {
+        std::string shorter = text;
+        const std::size_t e = shorter.find('E');
+        shorter.erase(e == std::string::npos ? shorter.size() - 1 : e - 1, 1);
+        EXPECT_NE(std::strtod(shorter.c_str(), nullptr), want) << shorter;
+      }
     }
   }
 }

@@ -137,7 +137,9 @@ const std::vector<StageWant>& Stages() {
         {"EditISR1|Edit|isr1|0|0|IS_R1", "EDITISR2|Edit|isr2|0|0|IS_R2",
          "EditSeff|Edit|seff|0|0|S-effective"}),
       S(25, "", "",
-        "Result|s|e|f|hidden|Decimal value:|ebias:|Chosen Path: |=Label1|=Label4|=Label5", {}),
+        "Result|s|e|f|hidden|Decimal value:|Hex value:|ebias:|Chosen Path: |=Label1|=LabelHex|"
+        "=Label4|=Label5",
+        {}),
   };
   return stages;
 }
@@ -322,6 +324,63 @@ TEST(StageLayouts, DeadEditButtonsNameTheStageThatEditsTheirWire) {
     EXPECT_FALSE(dead->opens.has_value());
     EXPECT_NE(dead->tooltip.find("step 9, R1BigMux"), std::string::npos) << dead->tooltip;
     EXPECT_NE(dead->tooltip.find("FSOPA[-1:116]"), std::string::npos) << dead->tooltip;
+  }
+}
+
+// Every unit, multiplexer and outline says what it computes and why it is
+// there; every wire on show says what it carries, and its bit numbering, over
+// its title, row and cells.
+TEST(StageLayouts, EveryUnitAndEveryWireOnShowHasItsTooltip) {
+  Adder adder;
+  for (int slot = 1; slot <= 25; ++slot) {
+    const Stage& stage = *adder.StageInSlot(slot);
+    const StageLayout& l = StageLayoutForSlot(slot);
+    SCOPED_TRACE(stage.name());
+    for (const Box& box : l.boxes) {
+      // One or two sentences, each ending in a full stop.
+      const auto stops = std::count(box.tip.begin(), box.tip.end(), '.');
+      EXPECT_TRUE(box.tip.size() > 30 && box.tip.back() == '.' && stops >= 1)
+          << "the unit at " << box.left << "," << box.top << ": \"" << box.tip << "\"";
+    }
+    std::set<std::string> onShow;
+    for (const Row& row : l.rows)
+      onShow.insert(row.wire);
+    for (const FixedCell& cell : l.cells)
+      onShow.insert(cell.wire);
+    for (const Text& text : l.texts) {
+      if (!text.wire.empty()) onShow.insert(text.wire);
+    }
+    for (const std::string& name : onShow) {
+      const auto tip = l.wireTips.find(name);
+      ASSERT_NE(tip, l.wireTips.end()) << name << " has no tooltip";
+      const std::string numbering =
+          Sketch::BitNumbering(*stage.FindWire(name), Sketch::Numbering::ByPlace);
+      const std::string opening = numbering.substr(0, numbering.size() - 1);  // without "."
+      EXPECT_NE(tip->second.find(opening), std::string::npos) << name << ": " << tip->second;
+      EXPECT_GT(tip->second.size(), numbering.size() + 20) << name << ": " << tip->second;
+    }
+    for (const auto& [name, text] : l.wireTips)
+      EXPECT_TRUE(onShow.count(name) > 0) << name << " is explained but not on show";
+  }
+}
+
+TEST(LayoutSketch, BitNumberingFollowsTheRange) {
+  const struct {
+    int first, last;
+    Sketch::Numbering numbering;
+    const char* text;
+  } cases[] = {
+      {-1, 116, Sketch::Numbering::ByWeight,
+       "Bits -1 to 116 from left to right, bit k weighing 2^-k."},
+      {10, 0, Sketch::Numbering::ByWeight,
+       "Bits 10 down to 0 from left to right, bit k weighing 2^k."},
+      {0, 1, Sketch::Numbering::ByPlace, "Bits 0 to 1 from left to right."},
+      {0, 0, Sketch::Numbering::ByWeight, "One bit."},
+      {52, 52, Sketch::Numbering::ByWeight, "One bit: bit 52."},
+  };
+  for (const auto& c : cases) {
+    const Wire wire("W", "W", c.first, c.last);
+    EXPECT_EQ(Sketch::BitNumbering(wire, c.numbering), c.text);
   }
 }
 
