@@ -55,6 +55,12 @@ void Session::RecomputeFrom(int k) {
   Sweep(k);
 }
 
+void Session::EditThenRecompute(int k, const std::function<void()>& edit) {
+  RememberCells();
+  edit();
+  Sweep(k);
+}
+
 void Session::Sweep(int k) {
   if (Stage* first = StageAt(k)) first->Calculate();
   for (int j = k + 1; j <= kSlots; ++j) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -75,6 +76,10 @@ class Session {
   // Calculate slot k (not pulled, so an edited input survives), then Pull
   // and Calculate every later slot in order. Empty slots are skipped.
   void RecomputeFrom(int k);
+  // The editor's Apply: `edit` writes the cells, then RecomputeFrom(k). The
+  // cells are remembered before the edit, so the edited cells count among
+  // those that changed.
+  void EditThenRecompute(int k, const std::function<void()>& edit);
 
   // Run: clear the flag, pull stage 1, recompute all, show the result.
   void Run();
@@ -135,7 +140,6 @@ class Session {
   void Sweep(int k);
   void ShowStageWithItsPath(int slot, int fromSlot);
   std::string OperandState() const;
-  void RememberOperands();
 
   std::array<Stage*, kSlots + 1> stepTable_{};
   int stepCounter_ = 0;

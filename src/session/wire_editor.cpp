@@ -125,13 +125,14 @@ void WireEditor::Apply(Session& session) {
     Changed();
     return;
   }
-  const int n = std::min(boxesInUse(), source_->size() - firstCell_);
-  for (int i = 0; i < n; ++i)
-    (*source_)[firstCell_ + i] = boxes_[static_cast<std::size_t>(i)].text;
-  session.SetInconsistent(true);
-  shown_ = false;
-  Changed();
-  session.RecomputeFrom(from);
+  session.EditThenRecompute(from, [this, &session] {
+    const int n = std::min(boxesInUse(), source_->size() - firstCell_);
+    for (int i = 0; i < n; ++i)
+      (*source_)[firstCell_ + i] = boxes_[static_cast<std::size_t>(i)].text;
+    session.SetInconsistent(true);
+    shown_ = false;
+    Changed();
+  });
 }
 
 void WireEditor::Cancel() {

@@ -62,6 +62,13 @@ class Results final : public AdderStage {
       {kChosenPath, "Chosen Path: "},
   }};
 
+  // The read-outs below them that hold the result against IEEE 754 for the
+  // addition the stages show; the session fills them (it knows the operands
+  // of that addition, which the operand entry may no longer hold).
+  static constexpr std::string_view kIeeeResult = "IeeeResult";    // hex and shortest decimal
+  static constexpr std::string_view kIeeeVerdict = "IeeeVerdict";  // same, or differs: class
+  static constexpr std::string_view kIeeeCause = "IeeeCause";      // why it differs
+
   // The decimal value is the shortest text that reads back to the result's
   // double (0.30000000000000004).
   std::string decimalValue;
