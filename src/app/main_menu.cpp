@@ -35,6 +35,8 @@ const std::vector<MenuEntry>& MenuEntries() {
       {"ZoomOut", "&View", "Zoom out", "Ctrl+-", "Draw the stage or overview smaller"},
       {"FitWidth", "&View", "Fit width", "Ctrl+0", "Fit the drawing to its window's width"},
       {"DarkPalette", "&View", "Dark palette", "", "Switch between the light and dark palettes"},
+      {"HighlightChanges", "&View", "Highlight changes", "",
+       "Mark the cells the last Run, Reset or Apply changed"},
       {"Keys", "&Help", "Keys", "F1", "Show every key"},
       {"About", "&Help", "About", "", "Show the About window"},
       {"CloseWindow", "", "Close window", "Ctrl+F4", "Close the active window"},
@@ -84,6 +86,7 @@ void BuildMenus(MainWindow& window) {
       {"ZoomOut", [&window] { window.ZoomActive(-1); }},
       {"FitWidth", [&window] { window.ZoomActive(0); }},
       {"DarkPalette", [&window] { window.SetDarkPalette(!window.darkPalette()); }},
+      {"HighlightChanges", [&window] { window.SetHighlightChanges(!window.highlightChanges()); }},
       {"Keys", [&window] { window.ShowKeys(); }},
       {"About", [&window] { window.ShowAbout(); }},
       {"CloseWindow", [&window] { window.CloseActiveWindow(); }},
@@ -97,6 +100,10 @@ void BuildMenus(MainWindow& window) {
     if (std::string(entry.name) == "DarkPalette") {
       action->setCheckable(true);
       action->setChecked(window.darkPalette());
+    }
+    if (std::string(entry.name) == "HighlightChanges") {
+      action->setCheckable(true);
+      action->setChecked(window.highlightChanges());
     }
     QObject::connect(action, &QAction::triggered, &window, act.at(entry.name));
     const std::string menuName = entry.menu;
@@ -114,8 +121,6 @@ void BuildMenus(MainWindow& window) {
     // steps and its single-block actions, and between zoom and palette.
     const std::string name = entry.name;
     if (name == "ExportTrace" || name == "LastStage" || name == "FitWidth") menu->addSeparator();
-    // The View menu's toggles start with Dark palette; further toggles of
-    // the windows' look (Highlight changes) go below it.
   }
 }
 

@@ -408,6 +408,7 @@ void MainWindow::LoadAllWindows() {
     AddChild(window);
     PlaceChild(window, rect);
     window->SetZoom(stageZoom_);
+    window->SetMarkChanges(highlightChanges_);
     stages_[static_cast<std::size_t>(slot)] = window;
   }
   StageWindow* results = stages_[Session::kResultSlot];
@@ -432,6 +433,7 @@ OverviewWindow* MainWindow::Overview(PathBlock path) {
     AddChild(overview);
     PlaceChild(overview, OverviewRect());
     overview->SetZoom(overviewZoom_);
+    MarkChanges();
   }
   return overview;
 }
@@ -483,10 +485,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the menus, the keys and the view ----------------------------------------------
 
 void MainWindow::StartFromFile() {
-  RunGuarded([this] {
-    RunFromFile(adder_, session_, *dialogs_, *viewer_, files_,
-                panel_ != nullptr && panel_->breakPoint());
-  });
+  // As the panel's button: the same run, its BreakPoint box and progress.
+  if (panel_ != nullptr) panel_->fromFileButton->click();
 }
 
 void MainWindow::ZoomActive(int direction) {
@@ -625,6 +625,7 @@ void MainWindow::LoadSettings() {
   if (settingsFile_.isEmpty()) return;
   const QSettings settings(settingsFile_, QSettings::IniFormat);
   dark_ = settings.value("view/darkPalette", false).toBool();
+  highlightChanges_ = settings.value("view/highlightChanges", true).toBool();
   stageZoom_ = ZoomFromText(settings.value("view/stageZoom", "fit").toString());
   overviewZoom_ = ZoomFromText(settings.value("view/overviewZoom", "fit").toString());
 }
@@ -633,6 +634,7 @@ void MainWindow::SaveSettings() {
   if (settingsFile_.isEmpty()) return;
   QSettings settings(settingsFile_, QSettings::IniFormat);
   settings.setValue("view/darkPalette", dark_);
+  settings.setValue("view/highlightChanges", highlightChanges_);
   settings.setValue("view/stageZoom", ZoomText(stageZoom_));
   settings.setValue("view/overviewZoom", ZoomText(overviewZoom_));
   if (isVisible()) settings.setValue("window/geometry", saveGeometry());
@@ -680,7 +682,26 @@ void MainWindow::Recomputed() {
     if (window != nullptr) window->Refresh();
   }
   if (input_ != nullptr) input_->Refresh();
+  MarkChanges();
   RefreshOperandsNotice();
+}
+
+void MainWindow::MarkChanges() {
+  for (OverviewWindow* overview : overviews_) {
+    if (overview == nullptr) continue;
+    overview->MarkChangedStages(
+        [this](int slot) { return highlightChanges_ && session_.StageChanged(slot); });
+  }
+}
+
+void MainWindow::SetHighlightChanges(bool on) {
+  highlightChanges_ = on;
+  for (StageWindow* window : stages_) {
+    if (window != nullptr) window->SetMarkChanges(on);
+  }
+  MarkChanges();
+  if (auto* action = findChild<QAction*>("HighlightChanges")) action->setChecked(on);
+  SaveSettings();
 }
 
 void MainWindow::InconsistencyChanged() {

@@ -131,6 +131,11 @@ class MainWindow : public QMainWindow, public SessionUi {
   // View > Dark palette.
   void SetDarkPalette(bool dark);
   bool darkPalette() const { return dark_; }
+  // View > Highlight changes: the cells the last Run, Reset or Apply changed
+  // drawn marked in every stage window, and a marker on their stages'
+  // blocks. On by default.
+  void SetHighlightChanges(bool on);
+  bool highlightChanges() const { return highlightChanges_; }
   // File > Export trace: the wires as they stand, as a Value Change Dump,
   // or as JSON for a file named *.json. False (after a message) when the
   // file cannot be written.
@@ -144,6 +149,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   KeysWindow* keysWindow() const { return keys_; }
   // The panel's "Operands changed" notice, as the operands now stand.
   void RefreshOperandsNotice();
+  // The markers on the blocks of the stages the last recomputation changed.
+  void MarkChanges();
   // The window's place and size of the last run; false when none is kept.
   bool RestoreGeometry();
 
@@ -220,6 +227,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   Zoom stageZoom_ = Zoom::Fitted();
   Zoom overviewZoom_ = Zoom::Fitted();
   bool dark_ = false;
+  bool highlightChanges_ = true;
   bool noticeQueued_ = false;
 };
 

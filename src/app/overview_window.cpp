@@ -386,6 +386,20 @@ void OverviewBlock::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setPen(QPen(highlighted_ ? style::HighlightFrameColor() : style::BlockFrameColor(), 1));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  if (changed_) {
+    // A dot in the top right corner, in the colour of a changed cell's frame.
+    const int d = std::max(6, std::min(width(), height()) / 6);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(style::ChangedFrameColor().darker(130), 1));
+    painter.setBrush(style::ChangedFrameColor());
+    painter.drawEllipse(QRect(width() - d - 3, 3, d, d));
+  }
+}
+
+void OverviewBlock::SetChanged(bool changed) {
+  if (changed_ == changed) return;
+  changed_ = changed;
+  update();
 }
 
 void OverviewBlock::mousePressEvent(QMouseEvent* event) {
@@ -534,6 +548,11 @@ bool OverviewWindow::Highlight(std::string_view label) {
 
 void OverviewWindow::Switch2Results() {
   Highlight("Label2");
+}
+
+void OverviewWindow::MarkChangedStages(const std::function<bool(int slot)>& changed) {
+  for (OverviewBlock* block : blocks_)
+    block->SetChanged(changed(block->slot()));
 }
 
 void OverviewWindow::BlockClicked(OverviewBlock* block) {

@@ -75,6 +75,10 @@ class OverviewBlock : public QLabel {
   int slot() const { return stage_.slot; }
   void SetHighlighted(bool highlighted);
   bool highlighted() const { return highlighted_; }
+  // A small marker in the block's corner: the last recomputation changed
+  // cells of its stage.
+  void SetChanged(bool changed);
+  bool changed() const { return changed_; }
   const std::vector<QLabel*>& units() const { return units_; }
   // The tooltip: "Step 1, R1Medium: exponent difference, medium part" and
   // the stage's gate count and depth.
@@ -96,6 +100,7 @@ class OverviewBlock : public QLabel {
   const OverviewBlockDesign& design_;
   const StageDescriptor& stage_;
   bool highlighted_ = false;
+  bool changed_ = false;
   std::vector<QLabel*> units_;
   std::vector<QRect> unitDesign_;  // twips, relative to the block
 };
@@ -134,6 +139,8 @@ class OverviewWindow : public ChildWindow {
 
   OverviewBlock* Block(std::string_view label) const;
   const std::vector<OverviewBlock*>& blocks() const { return blocks_; }
+  // Marks the blocks of the stages whose cells changed (by slot).
+  void MarkChangedStages(const std::function<bool(int slot)>& changed);
 
   // Fitted into the window (as it opens), or a percentage of the design.
   void SetZoom(Zoom zoom);

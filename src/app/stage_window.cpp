@@ -32,6 +32,7 @@
 #include "core/number_text.h"
 #include "core/stage.h"
 #include "core/wire.h"
+#include "session/ieee_readouts.h"
 #include "session/session.h"
 #include "session/wire_editor.h"
 
@@ -111,8 +112,9 @@ struct PaintedBox {
 // value, its exponent, the chosen path), read on every paint.
 class ReadoutLabel final : public QWidget {
  public:
-  ReadoutLabel(const Stage& stage, const layout::Readout& design, QWidget* parent)
-      : QWidget(parent), stage_(stage), source_(design.source), design_(design) {
+  ReadoutLabel(const Stage& stage, const Session& session, const layout::Readout& design,
+               QWidget* parent)
+      : QWidget(parent), stage_(stage), session_(session), source_(design.source), design_(design) {
     setObjectName(Q(source_));
     setCursor(Qt::PointingHandCursor);
     if (!design.tip.empty()) setToolTip(Q(design.tip));
@@ -120,7 +122,7 @@ class ReadoutLabel final : public QWidget {
 
   std::function<void()> doubleClicked;
 
-  QString text() const { return Q(stage_.Readout(source_)); }
+  QString text() const { return Q(Read().text); }
   const std::string& source() const { return source_; }
 
   void SetZoom(double zoom) {
@@ -132,16 +134,28 @@ class ReadoutLabel final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.setFont(style::Zoomed(style::EmphasisFont(), zoom_));
-    painter.setPen(style::ReadoutColor());
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text());
+    const ReadoutText shown = Read();
+    const QFont font = design_.wrapped ? style::TitleFont() : style::EmphasisFont();
+    painter.setFont(style::Zoomed(font, zoom_));
+    painter.setPen(shown.tone == ReadoutTone::Agrees    ? style::AgreesColor()
+                   : shown.tone == ReadoutTone::Differs ? style::DiffersColor()
+                                                        : style::ReadoutColor());
+    const int flags =
+        Qt::AlignLeft | Qt::AlignTop | (design_.wrapped ? Qt::TextWordWrap : Qt::TextDontClip);
+    painter.drawText(rect(), flags, Q(shown.text));
   }
   void mouseDoubleClickEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton && doubleClicked) doubleClicked();
   }
 
  private:
+  ReadoutText Read() const {
+    if (design_.ofSession) return IeeeReadout(session_, source_);
+    return {stage_.Readout(source_)};
+  }
+
   const Stage& stage_;
+  const Session& session_;
   std::string source_;
   const layout::Readout& design_;
   double zoom_ = 1.0;
@@ -211,6 +225,9 @@ class StageCanvas final : public QWidget {
     lines_ = layout.lines;
     SetZoom(1.0);
   }
+
+  // Whether a single cell is drawn marked as changed; none: no cell is.
+  std::function<bool(const Wire& wire, int position)> changedCell;
 
   // Works out every pixel place for the zoom.
   void SetZoom(double zoom) {
@@ -316,7 +333,9 @@ class StageCanvas final : public QWidget {
 
     style::CellPainter cells(painter, colours, style::DigitPlacement::Centred, zoom_);
     for (const PaintedCell& cell : cells_) {
-      if (cell.rect.intersects(dirty)) cells.Paint(cell.rect, (*cell.wire)[cell.cell].text());
+      if (!cell.rect.intersects(dirty)) continue;
+      cells.Paint(cell.rect, (*cell.wire)[cell.cell].text(), style::CellState::Plain,
+                  changedCell && changedCell(*cell.wire, cell.cell));
     }
   }
 
@@ -457,6 +476,9 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
 
   auto* canvas = new StageCanvas(stage, layout, nullptr);
   canvas_ = canvas;
+  canvas->changedCell = [this](const Wire& wire, int position) {
+    return markChanges_ && session_.CellChanged(wire, position);
+  };
   extent_ = LayoutExtent(stage, layout);
   fitExtent_ = LayoutExtent(stage, layout, kLongestFittedRow);
 
@@ -466,15 +488,19 @@ StageWindow::StageWindow(Stage& stage, Session& session, const layout::StageLayo
     auto* widget = new WireRowWidget(*wire, row.groupGap, row.greyCell, canvas);
     widget->PlaceAt(row.left, row.top);
     widget->setToolTip(WireTip(layout, row.wire));
+    widget->changedCell = [this, wire](int position) {
+      return markChanges_ && session_.CellChanged(*wire, position);
+    };
     rows_.push_back(widget);
   }
   for (const layout::Readout& readout : layout.readouts) {
-    auto* label = new ReadoutLabel(stage, readout, canvas);
+    auto* label = new ReadoutLabel(stage, session, readout, canvas);
     const QString source = Q(readout.source);
     label->doubleClicked = [this, source] { emit readoutDoubleClicked(source); };
     readouts_.push_back(label);
   }
   BuildButtons(canvas);
+  RefreshButtons();
   scroll_->setWidget(canvas);
   // Tab goes through the buttons in reading order: down the drawing, and
   // left to right along a line.
@@ -650,10 +676,18 @@ QMenu* StageWindow::CopyMenuAt(const QPoint& point) {
   return menu;
 }
 
+QString StageWindow::ReadoutShown(std::string_view source) const {
+  for (QWidget* widget : readouts_) {
+    const auto* readout = static_cast<const ReadoutLabel*>(widget);
+    if (readout->source() == source) return readout->text();
+  }
+  return {};
+}
+
 bool StageWindow::CopyReadout(std::string_view source) {
   for (const layout::Readout& readout : layout_.readouts) {
     if (readout.source == source) {
-      QGuiApplication::clipboard()->setText(Q(stage_.Readout(source)));
+      QGuiApplication::clipboard()->setText(ReadoutShown(source));
       return true;
     }
   }
@@ -693,6 +727,12 @@ void StageWindow::PlaceNote() {
 }
 
 void StageWindow::ButtonClicked(const layout::Button& button) {
+  if (button.showsIeeeDifference) {
+    // As a click on the stage's block: its window in front, the counter and
+    // the highlight on it.
+    if (const std::optional<int> slot = IeeeDifferenceSlot(session_)) session_.GoToStage(*slot);
+    return;
+  }
   if (!button.opens || editor_ == nullptr) return;
   const layout::EditorRequest& request = *button.opens;
   Wire* wire = request.wire.empty() ? nullptr : stage_.FindWire(request.wire);
@@ -750,6 +790,23 @@ void StageWindow::Deactivated() {
 }
 
 void StageWindow::Refresh() {
+  RefreshButtons();
+  if (!isVisible()) return;
+  canvas_->update();
+  for (WireRowWidget* row : rows_)
+    row->update();
+}
+
+void StageWindow::RefreshButtons() {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (layout_.buttons[i].showsIeeeDifference)
+      buttons_[i]->setEnabled(IeeeDifferenceSlot(session_).has_value());
+  }
+}
+
+void StageWindow::SetMarkChanges(bool on) {
+  if (markChanges_ == on) return;
+  markChanges_ = on;
   if (!isVisible()) return;
   canvas_->update();
   for (WireRowWidget* row : rows_)

@@ -81,6 +81,10 @@ class StageWindow : public ChildWindow {
 
   // Repaints what is on screen (cells, read-outs); nothing when hidden.
   void Refresh();
+  // Whether the cells the last recomputation changed are drawn marked
+  // (View > Highlight changes); off until the main window turns it on.
+  void SetMarkChanges(bool on);
+  bool marksChanges() const { return markChanges_; }
   // Shows or hides the `Inconsistent` label.
   void ShowInconsistent(bool inconsistent);
 
@@ -98,6 +102,8 @@ class StageWindow : public ChildWindow {
   QMenu* CopyMenuAt(const QPoint& point);
   // Copies a read-out's text as shown; false when the window has none.
   bool CopyReadout(std::string_view source);
+  // The text a read-out shows now; empty when the window has no such read-out.
+  QString ReadoutShown(std::string_view source) const;
   // A short note at the bottom of the visible drawing, gone after a few
   // seconds (the pad file's "Appended to ~/pad.txt").
   void ShowNote(const QString& text);
@@ -135,6 +141,8 @@ class StageWindow : public ChildWindow {
 
  private:
   void BuildButtons(QWidget* canvas);
+  // Enables "Where?" while the result differs from IEEE 754.
+  void RefreshButtons();
   void ButtonClicked(const layout::Button& button);
   void PlaceInconsistentLabel();
   void PlaceNote();
@@ -157,6 +165,7 @@ class StageWindow : public ChildWindow {
   QRect fitExtent_;  // of what Fit width fits: the drawing but its longest rows
   Zoom zoom_;
   double scale_ = 1.0;
+  bool markChanges_ = false;
 };
 
 }  // namespace sumaris

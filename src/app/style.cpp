@@ -149,6 +149,18 @@ Pair PairOf(Fixed which) {
       return {{255, 0, 0}, {255, 112, 112}};
     case Fixed::WarningBackground:
       return {{255, 255, 192}, {78, 68, 18}};
+    case Fixed::ControlFlow:
+      return {{0, 0, 192}, {120, 160, 255}};
+    case Fixed::StaleText:
+      return {{140, 140, 140}, {128, 128, 128}};
+    case Fixed::ChangedCell:
+      return {{255, 228, 150}, {96, 70, 16}};
+    case Fixed::ChangedFrame:
+      return {{224, 112, 0}, {255, 168, 64}};
+    case Fixed::Agrees:
+      return {{0, 128, 0}, {110, 210, 110}};
+    case Fixed::Differs:
+      return {{192, 0, 0}, {255, 120, 110}};
     case Fixed::ButtonFace: {
       const QColor c = QApplication::palette().color(QPalette::Button);
       return {c, c};
@@ -291,10 +303,19 @@ CellPainter::CellPainter(QPainter& painter, const QPalette& palette, DigitPlacem
   textHeight_ = metrics.height();
 }
 
-void CellPainter::Paint(const QRect& box, std::string_view text, CellState state) {
-  painter_.fillRect(box, state == CellState::HiddenBit ? HiddenBitColor() : background_);
-  painter_.setPen(CellFrameColor());
-  painter_.drawRect(box.adjusted(0, 0, -1, -1));
+void CellPainter::Paint(const QRect& box, std::string_view text, CellState state, bool changed) {
+  // The hidden bit keeps its grey; a changed one is known by its frame.
+  QColor fill = state == CellState::HiddenBit ? HiddenBitColor() : background_;
+  if (changed && state != CellState::HiddenBit) fill = ChangedCellColor();
+  painter_.fillRect(box, fill);
+  if (changed) {
+    // Two pixels of the frame's colour, inside the cell.
+    painter_.setPen(QPen(ChangedFrameColor(), 2));
+    painter_.drawRect(QRectF(box).adjusted(1, 1, -1, -1));
+  } else {
+    painter_.setPen(CellFrameColor());
+    painter_.drawRect(box.adjusted(0, 0, -1, -1));
+  }
   painter_.setPen(text_);
   const bool zero = text == "0";
   if (digits_ == DigitPlacement::WholePixel && (zero || text == "1")) {

@@ -107,6 +107,12 @@ enum class Fixed {
   Readout,
   Warning,
   WarningBackground,
+  ControlFlow,
+  StaleText,
+  ChangedCell,
+  ChangedFrame,
+  Agrees,
+  Differs,
   ButtonFace,  // the palette's own button colour and its text
   ButtonText,
 };
@@ -160,7 +166,7 @@ inline QColor FlowColor() {
 // A control signal between the blocks of a path overview (a select, a
 // shift amount), drawn dashed and named.
 inline QColor ControlFlowColor() {
-  return QColor(0, 0, 192);
+  return Colour(Fixed::ControlFlow);
 }
 // The control panel's path that is running; also the program's icon, with
 // its darker rim and its sign.
@@ -189,7 +195,7 @@ inline QColor DecimalBoxColor() {
 }
 // The text of a decimal box that no longer describes its operand's bits.
 inline QColor StaleTextColor() {
-  return QColor(140, 140, 140);
+  return Colour(Fixed::StaleText);
 }
 inline QColor PlainBoxColor() {
   return Colour(Fixed::PlainBox);
@@ -235,6 +241,22 @@ inline QColor WarningBackgroundColor() {
   return Colour(Fixed::WarningBackground);
 }
 
+// A cell whose text the last recomputation (Run, Reset, Apply) changed: a
+// warm tint under the text and a frame of the same hue.
+inline QColor ChangedCellColor() {
+  return Colour(Fixed::ChangedCell);
+}
+inline QColor ChangedFrameColor() {
+  return Colour(Fixed::ChangedFrame);
+}
+// The Results window's verdict beside IEEE 754: the same, or different.
+inline QColor AgreesColor() {
+  return Colour(Fixed::Agrees);
+}
+inline QColor DiffersColor() {
+  return Colour(Fixed::Differs);
+}
+
 // --- pens ----------------------------------------------------------------------
 
 // The outline of a hardware unit: one pixel in the palette's text colour.
@@ -278,7 +300,10 @@ class CellPainter {
   // `zoom` scales the cell font with a drawing shown larger or smaller.
   CellPainter(QPainter& painter, const QPalette& palette, DigitPlacement digits, double zoom = 1.0);
 
-  void Paint(const QRect& box, std::string_view text, CellState state = CellState::Plain);
+  // `changed`: the last recomputation changed the cell's text; it is drawn
+  // tinted in a frame of its own colour.
+  void Paint(const QRect& box, std::string_view text, CellState state = CellState::Plain,
+             bool changed = false);
 
  private:
   QPainter& painter_;

@@ -93,7 +93,8 @@ void WireRowWidget::paintEvent(QPaintEvent* event) {
     const QRect& box = cellRects_[static_cast<std::size_t>(p)];
     if (!box.intersects(dirty)) continue;
     cells.Paint(box, wire_[p].text(),
-                p == greyCell_ ? style::CellState::HiddenBit : style::CellState::Plain);
+                p == greyCell_ ? style::CellState::HiddenBit : style::CellState::Plain,
+                changedCell && changedCell(p));
   }
 
   painter.setFont(style::Zoomed(style::IndexFont(), zoom_));

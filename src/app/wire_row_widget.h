@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "app/layouts/row_layout.h"
@@ -43,6 +44,10 @@ class WireRowWidget : public QWidget {
   int CellAt(const QPoint& point) const;
 
   QSize sizeHint() const override;
+
+  // Whether the cell at a position is drawn marked as changed by the last
+  // recomputation; none: no cell is.
+  std::function<bool(int position)> changedCell;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -245,6 +245,15 @@ class Sketch {
                   std::string tip = {}) {
     layout_.readouts.push_back({std::move(source), left, top, width, height, std::move(tip)});
   }
+  // A read-out the session fills (the result held against IEEE 754); a
+  // wrapped one is a sentence, set in the plain font over several lines.
+  void AddSessionReadout(std::string source, int left, int top, int width, std::string tip,
+                         int height = kTextHeight, bool wrapped = false) {
+    layout_.readouts.push_back(
+        {std::move(source), left, top, width, height, std::move(tip), true, wrapped});
+  }
+  // Makes the last button the Results window's "Where?".
+  void ShowsIeeeDifference() { layout_.buttons.back().showsIeeeDifference = true; }
 
   // --- what the drawing teaches ---------------------------------------------
   // The tooltip of the last unit, multiplexer or outline: one or two

@@ -207,6 +207,28 @@ StageLayout ResultsLayout(const Results& stage) {
     s.AddReadout(std::string(r.name), 1600, top, 5000, kTextHeight, tip(r.name));
     top += 500;
   }
+
+  // IEEE 754 beside the adder: the standard's result for the addition the
+  // stages show, whether this adder agrees, and if not, which class of
+  // difference it is, why, and (Where?) the stage where it arises.
+  top += 100;
+  s.AddText("IEEE 754:", 240, top, 1300);
+  s.AddSessionReadout(std::string(Results::kIeeeResult), 1600, top, 8600,
+                      "What IEEE 754 binary64 gives for these operands, operation and rounding "
+                      "mode: its 64 bits in hexadecimal and its shortest decimal text.");
+  top += 400;
+  s.AddSessionReadout(std::string(Results::kIeeeVerdict), 1600, top, 5600,
+                      "Whether this adder's result is the IEEE 754 result, and if not, the class "
+                      "of the difference.");
+  s.AddButton("Where", "Where?", 7400, top - 40, std::nullopt, 1100);
+  s.TooltipOfLastButton("Bring the stage where the difference from IEEE 754 arises to the front.");
+  s.ShowsIeeeDifference();
+  top += 400;
+  constexpr int kCauseHeight = 720;  // three lines of the plain font
+  s.AddSessionReadout(std::string(Results::kIeeeCause), 240, top, 9900,
+                      "Why this hardware gives another result than IEEE 754.", kCauseHeight,
+                      /*wrapped=*/true);
+  top += kCauseHeight;
   return s.Finish(10400, top);
 }
 

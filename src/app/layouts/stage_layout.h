@@ -85,6 +85,11 @@ struct Readout {
   int width = 3000;
   int height = 255;
   std::string tip;  // what it shows
+  // Read from the session's comparison with IEEE 754 (session/ieee_readouts.h)
+  // rather than from the stage.
+  bool ofSession = false;
+  // Set in the program's plain font and wrapped at the width, for a sentence.
+  bool wrapped = false;
 };
 
 // What an Edit or Expand button hands the Wire Bits Editor.
@@ -112,6 +117,9 @@ struct Button {
   std::optional<EditorRequest> opens;
   // What the button's tooltip says; none when empty.
   std::string tooltip;
+  // "Where?": brings the stage where the result differs from IEEE 754 to the
+  // front; enabled only while there is such a stage.
+  bool showsIeeeDifference = false;
 };
 
 struct StageLayout {

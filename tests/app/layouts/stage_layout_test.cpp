@@ -138,8 +138,8 @@ const std::vector<StageWant>& Stages() {
          "EditSeff|Edit|seff|0|0|S-effective"}),
       S(25, "", "",
         "Result|s|e|f|hidden|Decimal value:|Hex value:|ebias:|Chosen Path: |=Label1|=LabelHex|"
-        "=Label4|=Label5",
-        {}),
+        "=Label4|=Label5|IEEE 754:|=IeeeResult|=IeeeVerdict|=IeeeCause",
+        {"Where|Where?|-"}),
   };
   return stages;
 }
