@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -541,6 +542,8 @@ void MainWindow::SetDarkPalette(bool dark) {
   dark_ = dark;
   style::UseDarkPalette(dark);
   style::ApplyFixedColours(this);
+  // Some window systems keep the menu bar's old picture until it is painted anew.
+  menuBar()->update();
   if (auto* action = findChild<QAction*>("DarkPalette")) action->setChecked(dark);
   SaveSettings();
 }

@@ -388,7 +388,9 @@ void OverviewBlock::paintEvent(QPaintEvent* event) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
   if (changed_) {
     // A dot in the top right corner, in the colour of a changed cell's frame.
-    const int d = std::max(6, std::min(width(), height()) / 6);
+    // As large as half a line of the units' text, at any zoom.
+    const int d =
+        std::max(5, (units_.empty() ? fontMetrics() : units_.front()->fontMetrics()).height() / 2);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(style::ChangedFrameColor().darker(130), 1));
     painter.setBrush(style::ChangedFrameColor());

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "app/about_window.h"
 #include "app/control_panel_window.h"
@@ -178,7 +179,47 @@ int main(int argc, char* argv[]) {
   ok = Save(Framed(window.StageWindowAt(adder.r2Compound.slot())), folder, "52-zoomed-200") && ok;
   window.SetStageZoom(sumaris::Zoom::Fitted());
   window.DoMe(adder.nSigadd.slot());
+  window.resize(MainWindow::DefaultSize());
+  Settle();
   ok = Save(&window, folder, "53-fitted-1024x768") && ok;
+  window.resize(window.OpeningSizeOn(kScreen));
+  Settle();
+
+  // IEEE 754 beside the adder: 2^-1022 + 2^-1074, where a subnormal operand
+  // makes this adder's result differ, explained in the Results window.
+  entry.SetDecimal(sumaris::Operand::A, "2.2250738585072014e-308");
+  entry.OperandChange(sumaris::Operand::A);
+  entry.SetDecimal(sumaris::Operand::B, "4.9406564584124654e-324");
+  entry.OperandChange(sumaris::Operand::B);
+  window.inputForm()->Refresh();
+  window.panel()->runButton->click();
+  ok = Save(Framed(window.StageWindowAt(sumaris::Session::kResultSlot)), folder,
+            "57-results-ieee-differs") &&
+       ok;
+
+  // Every change made visible: 1.5 + 2.25, then bit 0 of A's exponent
+  // edited in the first stage; the cells the edit reached are marked.
+  entry.SetDecimal(sumaris::Operand::A, "1.5");
+  entry.OperandChange(sumaris::Operand::A);
+  entry.SetDecimal(sumaris::Operand::B, "2.25");
+  entry.OperandChange(sumaris::Operand::B);
+  window.inputForm()->Refresh();
+  window.panel()->runButton->click();
+  window.DoMe(adder.r1Medium.slot());
+  window.OpenEditor(&adder.r1Medium.Ea, 6, 0, std::string(adder.r1Medium.displayName()),
+                    adder.r1Medium.Ea.title(), false);
+  const int lowBit = adder.r1Medium.Ea.size() - 1;
+  window.editor().TypeIntoBox(lowBit, adder.r1Medium.Ea[lowBit].Is('1') ? "0" : "1");
+  window.editor().Apply(window.session());
+  Settle();
+  for (const auto& [slot, name] : {std::pair{adder.r1Medium.slot(), "58-changes-edited-stage"},
+                                   std::pair{adder.r1ShiftR.slot(), "59-changes-reached"}}) {
+    window.DoMe(slot);
+    ok = Save(Framed(window.StageWindowAt(slot)), folder, name) && ok;
+  }
+  window.Overview(sumaris::PathBlock::R1)->ShowAndFocus();
+  ok = Save(Framed(window.Overview(sumaris::PathBlock::R1)), folder, "60-changes-on-blocks") && ok;
+  window.session().Run();
 
   // The dark palette, for the projector.
   window.SetDarkPalette(true);
