@@ -60,6 +60,17 @@ QWidget* Framed(QWidget* child) {
   return sub != nullptr ? static_cast<QWidget*>(sub) : child;
 }
 
+// The operands typed into the decimal boxes, "<-" on each, then "Run ".
+void RunAsAUserWould(MainWindow& window, const char* a, const char* b) {
+  sumaris::OperandEntry& entry = window.adder().input;
+  entry.SetDecimal(sumaris::Operand::A, a);
+  entry.OperandChange(sumaris::Operand::A);
+  entry.SetDecimal(sumaris::Operand::B, b);
+  entry.OperandChange(sumaris::Operand::B);
+  window.inputForm()->Refresh();
+  window.panel()->runButton->click();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -95,13 +106,7 @@ int main(int argc, char* argv[]) {
 
   // A sample addition, entered as a user would: the decimal boxes, "<-",
   // then "Run ".
-  sumaris::OperandEntry& entry = window.adder().input;
-  entry.SetDecimal(sumaris::Operand::A, "1.5");
-  entry.OperandChange(sumaris::Operand::A);
-  entry.SetDecimal(sumaris::Operand::B, "2.25");
-  entry.OperandChange(sumaris::Operand::B);
-  window.inputForm()->Refresh();
-  window.panel()->runButton->click();
+  RunAsAUserWould(window, "1.5", "2.25");
   // What a batch run costs the windows: Run with every window shown.
   clock.restart();
   constexpr int kRuns = 200;
@@ -187,24 +192,14 @@ int main(int argc, char* argv[]) {
 
   // IEEE 754 beside the adder: 2^-1022 + 2^-1074, where a subnormal operand
   // makes this adder's result differ, explained in the Results window.
-  entry.SetDecimal(sumaris::Operand::A, "2.2250738585072014e-308");
-  entry.OperandChange(sumaris::Operand::A);
-  entry.SetDecimal(sumaris::Operand::B, "4.9406564584124654e-324");
-  entry.OperandChange(sumaris::Operand::B);
-  window.inputForm()->Refresh();
-  window.panel()->runButton->click();
+  RunAsAUserWould(window, "2.2250738585072014e-308", "4.9406564584124654e-324");
   ok = Save(Framed(window.StageWindowAt(sumaris::Session::kResultSlot)), folder,
             "57-results-ieee-differs") &&
        ok;
 
   // Every change made visible: 1.5 + 2.25, then bit 0 of A's exponent
   // edited in the first stage; the cells the edit reached are marked.
-  entry.SetDecimal(sumaris::Operand::A, "1.5");
-  entry.OperandChange(sumaris::Operand::A);
-  entry.SetDecimal(sumaris::Operand::B, "2.25");
-  entry.OperandChange(sumaris::Operand::B);
-  window.inputForm()->Refresh();
-  window.panel()->runButton->click();
+  RunAsAUserWould(window, "1.5", "2.25");
   window.DoMe(adder.r1Medium.slot());
   window.OpenEditor(&adder.r1Medium.Ea, 6, 0, std::string(adder.r1Medium.displayName()),
                     adder.r1Medium.Ea.title(), false);

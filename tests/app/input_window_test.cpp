@@ -15,7 +15,7 @@
 #include "app/window_fixture.h"
 
 using namespace sumaris;
-using namespace sumaris::testing;
+using namespace sumaris::test;
 
 namespace {
 

@@ -38,7 +38,7 @@
 #include "rtl/block_cost.h"
 
 using namespace sumaris;
-using namespace sumaris::testing;
+using namespace sumaris::test;
 
 namespace {
 
@@ -52,23 +52,9 @@ QStringList Marked(const MenuForm& panel) {
   return marked;
 }
 
-// The stage window on top of the rectangle the stage windows share.
+// The stage window nearest the front.
 QString TopStage(const MainWindow& window) {
-  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    if ((*it)->isVisible() && qobject_cast<StageWindow*>((*it)->widget()) != nullptr)
-      return (*it)->widget()->objectName();
-  }
-  return {};
-}
-
-QString FrontOverview(const MainWindow& window) {
-  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    if ((*it)->isVisible() && qobject_cast<OverviewWindow*>((*it)->widget()) != nullptr)
-      return (*it)->widget()->objectName();
-  }
-  return {};
+  return FrontChildOf<StageWindow>(window);
 }
 
 QString LitBlock(const MainWindow& window, const QString& overview) {

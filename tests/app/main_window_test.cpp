@@ -28,7 +28,7 @@
 #include "core/wire.h"
 
 using namespace sumaris;
-using namespace sumaris::testing;
+using namespace sumaris::test;
 
 namespace {
 
@@ -55,16 +55,6 @@ QString TopStage(const MainWindow& window) {
   const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     if ((*it)->isVisible() && (*it)->geometry() == window.StageRect())
-      return (*it)->widget()->objectName();
-  }
-  return {};
-}
-
-// The overview nearest the front among those shown.
-QString FrontOverview(const MainWindow& window) {
-  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    if ((*it)->isVisible() && qobject_cast<OverviewWindow*>((*it)->widget()) != nullptr)
       return (*it)->widget()->objectName();
   }
   return {};

@@ -27,7 +27,7 @@
 #include "core/wire.h"
 
 using namespace sumaris;
-using namespace sumaris::testing;
+using namespace sumaris::test;
 
 namespace {
 

@@ -17,12 +17,11 @@
 
 #include "app/fatal_error_window.h"
 #include "app/main_window.h"
+#include "app/overview_window.h"
+#include "app/stage_window.h"
 #include "support/recording_platform.h"
 
-namespace sumaris::testing {
-
-using test::RecordingDialogs;
-using test::RecordingViewer;
+namespace sumaris::test {
 
 // Records stage errors instead of ending the test program.
 class ErrorRecorder {
@@ -76,6 +75,22 @@ inline QString ActiveName(const MainWindow& window) {
   return sub != nullptr && sub->widget() != nullptr ? sub->widget()->objectName() : QString();
 }
 
+// The object name of the shown child window of type T nearest the front.
+template <typename T>
+QString FrontChildOf(const MainWindow& window) {
+  const auto list = window.area()->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    if ((*it)->isVisible() && qobject_cast<T*>((*it)->widget()) != nullptr)
+      return (*it)->widget()->objectName();
+  }
+  return {};
+}
+
+// The overview nearest the front among those shown.
+inline QString FrontOverview(const MainWindow& window) {
+  return FrontChildOf<OverviewWindow>(window);
+}
+
 inline QMdiSubWindow* SubOf(QWidget* child) {
   return qobject_cast<QMdiSubWindow*>(child->parentWidget());
 }
@@ -108,4 +123,4 @@ inline std::string ResultBits(MainWindow& window) {
   return s;
 }
 
-}  // namespace sumaris::testing
+}  // namespace sumaris::test
