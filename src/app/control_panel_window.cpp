@@ -1,6 +1,5 @@
 #include "app/control_panel_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>

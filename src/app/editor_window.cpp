@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <utility>
 
 #include "app/fatal_error_window.h"
 #include "app/style.h"

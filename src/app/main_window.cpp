@@ -21,7 +21,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QUrl>
 #include <QWheelEvent>
 #include <fstream>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QLine>
 #include <QPolygonF>
 #include <functional>
 #include <string_view>

@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <optional>
 

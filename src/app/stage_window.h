@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>

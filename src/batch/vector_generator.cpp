@@ -1,8 +1,6 @@
 #include "batch/vector_generator.h"
 
 #include <array>
-#include <bit>
-#include <cfenv>
 #include <ostream>
 
 #include "adder/ieee754.h"

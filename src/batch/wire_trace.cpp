@@ -6,7 +6,6 @@
 #include "batch/headless_adder.h"
 #include "core/stage.h"
 #include "core/wire.h"
-#include "session/platform.h"
 #include "session/session.h"
 
 namespace sumaris {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/layouts/layout_sketch.h"
 

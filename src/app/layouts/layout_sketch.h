@@ -15,7 +15,6 @@
 #include <cstddef>
 #include <initializer_list>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
