@@ -1,6 +1,7 @@
 #include "app/control_panel_window.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <initializer_list>
@@ -240,6 +241,14 @@ void MenuForm::ShowOperandsChanged(bool changed) {
 }
 
 void MenuForm::ShowProgress(const QString& progress) {
+  // One line where a smaller font allows it ("Vector 19252 of 19252"); the
+  // text wraps beyond that.
+  QFont font = style::TitleFont();
+  while (font.pointSizeF() > 6.5 &&
+         QFontMetrics(font).horizontalAdvance(progress) > progressDisplay->width() - 2) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  if (progressDisplay->font() != font) progressDisplay->setFont(font);
   progressDisplay->setText(progress);
   progressDisplay->setVisible(!progress.isEmpty());
   stepDisplay->setVisible(progress.isEmpty());
