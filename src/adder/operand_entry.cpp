@@ -44,17 +44,12 @@ OperandEntry::OperandEntry() {
   Agree(Operand::B);
 }
 
-std::string OperandEntry::BitsText(Operand op) const {
-  std::string bits((op == Operand::A ? Sa : SB).text());
-  for (const Cell& box : Exponent(op))
-    bits += box.text();
-  for (const Cell& box : Fraction(op))
-    bits += box.text();
-  return bits;
+void OperandEntry::Agree(Operand op) {
+  agreedBits_[op == Operand::A ? 0 : 1] = OperandBits(*this, op);
 }
 
 bool OperandEntry::DecimalMatchesBits(Operand op) const {
-  return agreedBits_[op == Operand::A ? 0 : 1] == BitsText(op);
+  return agreedBits_[op == Operand::A ? 0 : 1] == OperandBits(*this, op);
 }
 
 void OperandEntry::SelectOperation(Operation operation) {

@@ -138,9 +138,8 @@ class OperandEntry {
   void ChangeEvent(BoxRow row, int index);
   void Focus(BoxRow row, int index);
   void Changed();
-  // The sign, exponent and fraction boxes of an operand as one text.
-  std::string BitsText(Operand op) const;
-  void Agree(Operand op) { agreedBits_[op == Operand::A ? 0 : 1] = BitsText(op); }
+  // The two forms of the operand agree now: its bits are remembered.
+  void Agree(Operand op);
 
   Operation operation_ = Operation::Add;
   Rounding rounding_ = Rounding::NearestEven;
@@ -148,7 +147,7 @@ class OperandEntry {
   bool decimalWritten_ = false;
   Cell* resultSign_ = nullptr;
   // The bits of each operand when its two forms last agreed.
-  std::array<std::string, 2> agreedBits_;
+  std::array<std::uint64_t, 2> agreedBits_{};
 };
 
 // Writes the 64 bits of an IEEE 754 binary64 encoding into the boxes:

@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include <algorithm>
+
 #include "adder/adder.h"
 
 namespace sumaris {
@@ -72,12 +74,9 @@ void Session::Sweep(int k) {
   if (trackChanges_) {
     for (int slot = kFirstSlot; slot <= kSlots; ++slot) {
       const Stage* stage = StageAt(slot);
-      bool changed = false;
-      for (const Wire* wire : stage != nullptr ? stage->wires() : std::vector<Wire*>{}) {
-        for (int p = 0; p < wire->size() && !changed; ++p)
-          changed = CellChanged(*wire, p);
-      }
-      stageChanged_[static_cast<std::size_t>(slot)] = changed;
+      stageChanged_[static_cast<std::size_t>(slot)] =
+          stage != nullptr && std::any_of(stage->wires().begin(), stage->wires().end(),
+                                          [this](const Wire* wire) { return WireChanged(*wire); });
     }
   }
   ui_->Recomputed();
@@ -141,7 +140,6 @@ void Session::TrackChanges(bool on) {
   if (!on) {
     previousCells_.clear();
     stageChanged_.fill(false);
-    computedOperands_.clear();
     lastAddition_.reset();
   }
 }
@@ -166,20 +164,27 @@ bool Session::CellChanged(const Wire& wire, int position) const {
          before[static_cast<std::size_t>(position)].text() != wire[position].text();
 }
 
+bool Session::WireChanged(const Wire& wire) const {
+  const auto found = previousCells_.find(&wire);
+  if (found == previousCells_.end()) return false;
+  const std::vector<Cell>& before = found->second;
+  const std::size_t cells = std::min(before.size(), static_cast<std::size_t>(wire.size()));
+  for (std::size_t p = 0; p < cells; ++p) {
+    if (before[p].text() != wire[static_cast<int>(p)].text()) return true;
+  }
+  return false;
+}
+
 bool Session::StageChanged(int slot) const {
   return slot >= kFirstSlot && slot <= kSlots && stageChanged_[static_cast<std::size_t>(slot)];
 }
 
 bool Session::OperandsChanged() const {
-  return !computedOperands_.empty() && OperandState() != computedOperands_;
+  return lastAddition_ && EnteredAddition() != *lastAddition_;
 }
 
 void Session::RememberOperands() {
-  if (!trackChanges_) return;
-  const OperandEntry& in = adder_.input;
-  computedOperands_ = OperandState();
-  lastAddition_ = Addition{OperandBits(in, Operand::A), OperandBits(in, Operand::B), in.operation(),
-                           in.rounding()};
+  if (trackChanges_) lastAddition_ = EnteredAddition();
 }
 
 std::optional<IeeeComparison> Session::CompareResultWithIeee() const {
@@ -188,20 +193,9 @@ std::optional<IeeeComparison> Session::CompareResultWithIeee() const {
   return CompareWithIeee(x.a, x.b, x.operation, x.rounding, adder_.results.Encoding());
 }
 
-std::string Session::OperandState() const {
+Session::Addition Session::EnteredAddition() const {
   const OperandEntry& in = adder_.input;
-  std::string s;
-  for (const Cell* sign : {&in.Sa, &in.SB})
-    s += std::string(sign->text()) + '|';
-  for (const auto* row : {&in.Ea, &in.EB})
-    for (const Cell& c : *row)
-      s += std::string(c.text()) + ',';
-  for (const auto* row : {&in.Fa, &in.FB})
-    for (const Cell& c : *row)
-      s += std::string(c.text()) + ',';
-  s += static_cast<char>('0' + static_cast<int>(in.operation()));
-  s += static_cast<char>('0' + static_cast<int>(in.rounding()));
-  return s;
+  return {OperandBits(in, Operand::A), OperandBits(in, Operand::B), in.operation(), in.rounding()};
 }
 
 void Session::PullCurrent() {

@@ -117,6 +117,7 @@ class Session {
     std::uint64_t b = 0;
     Operation operation = Operation::Add;
     Rounding rounding = Rounding::NearestEven;
+    bool operator==(const Addition&) const = default;
   };
   const std::optional<Addition>& lastAddition() const { return lastAddition_; }
   // The adder's result as the Results stage shows it, held against IEEE 754
@@ -139,7 +140,10 @@ class Session {
   void RememberCells();
   void Sweep(int k);
   void ShowStageWithItsPath(int slot, int fromSlot);
-  std::string OperandState() const;
+  // Whether any cell of the wire differs from before the last recomputation.
+  bool WireChanged(const Wire& wire) const;
+  // The addition the operand entry holds now.
+  Addition EnteredAddition() const;
 
   std::array<Stage*, kSlots + 1> stepTable_{};
   int stepCounter_ = 0;
@@ -147,7 +151,6 @@ class Session {
   bool trackChanges_ = false;
   std::unordered_map<const Wire*, std::vector<Cell>> previousCells_;
   std::array<bool, kSlots + 1> stageChanged_{};
-  std::string computedOperands_;  // the operand state of the last Run or Reset
   std::optional<Addition> lastAddition_;
 };
 
