@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <system_error>
 
 #include "core/errors.h"
@@ -251,6 +252,12 @@ std::optional<std::string> HexOfBits(std::string_view bits) {
     hex += kDigits[value];
   }
   return hex;
+}
+
+std::string EncodingHex(std::uint64_t bits) {
+  char text[19];
+  std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(bits));
+  return text;
 }
 
 }  // namespace sumaris

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,5 +48,9 @@ std::string ShortestDouble(double value);
 // digits, no prefix; "10000000000" is "400". Nothing for an empty text or a
 // character that is not a bit.
 std::optional<std::string> HexOfBits(std::string_view bits);
+
+// A binary64 encoding as "0x" and 16 upper-case hexadecimal digits
+// ("0x3FD3333333333334").
+std::string EncodingHex(std::uint64_t bits);
 
 }  // namespace sumaris

@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdio>
 
 #include "adder/result/results.h"
 #include "core/number_text.h"
@@ -10,12 +9,6 @@
 
 namespace sumaris {
 namespace {
-
-std::string HexText(std::uint64_t bits) {
-  char text[19];
-  std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(bits));
-  return text;
-}
 
 constexpr std::string_view kEditedVerdict = "differs: wires edited";
 constexpr std::string_view kEditedCause =
@@ -33,7 +26,7 @@ ReadoutText IeeeReadout(const Session& session, std::string_view name) {
     const double value = std::bit_cast<double>(bits);
     // A negative zero is told apart: it is what the signed zero class is about.
     const std::string decimal = value == 0 && std::signbit(value) ? "-0" : ShortestDouble(value);
-    return {HexText(bits) + "   " + decimal};
+    return {EncodingHex(bits) + "   " + decimal};
   }
   if (name == Results::kIeeeVerdict) {
     if (comparison->same) return {"same as this adder", ReadoutTone::Agrees};

@@ -1,7 +1,6 @@
 #include "adder/result/results.h"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 
 #include "adder/adder.h"
@@ -80,9 +79,7 @@ std::uint64_t Results::Encoding() const {
 }
 
 std::string Results::HexValue() const {
-  char text[19];
-  std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(Encoding()));
-  return text;
+  return EncodingHex(Encoding());
 }
 
 std::string Results::PadLine() const {
