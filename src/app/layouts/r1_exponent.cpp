@@ -2,9 +2,38 @@
 // Each is an adder of EA and the inverse of EB (inputs on top), the sum
 // with its sign bit in front, the XOR that turns it into a magnitude and the
 // OR tree that flags a non-zero part of the magnitude (outputs at the bottom).
+#include <string>
+
 #include "app/layouts/layout_sketch.h"
 
 namespace sumaris::layout {
+namespace {
+
+struct Explained {
+  const Wire& wire;
+  const char* what;
+};
+
+// The adder's sum: its sign cell at `signLeft`, the DELTA row right after it
+// (the row's title covers the sign cell, so it goes in front), the sign's
+// title under its cell, and the arrow from the adder into the middle.
+// Returns the DELTA row's place.
+RowPlace SumWithItsSign(Sketch& s, const Explained& sign, const Explained& delta, int signLeft,
+                        int sumTop, int adderBottom) {
+  s.AddCell(sign.wire, signLeft, sumTop);
+  const RowPlace row = s.AddRow(delta.wire, 80, signLeft + kCellPitch, sumTop);
+  s.Explain(delta.wire, delta.what);
+  s.RowTitleLeftOf(signLeft, sumTop);
+  const std::string& title = sign.wire.title();
+  s.AddText(title, signLeft - TextWidth(title) - 40, sumTop + kCellHeight + 20);
+  s.TitleOf(sign.wire);
+  s.Explain(sign.wire, sign.what);
+  const int sumCentre = (signLeft + row.Right()) / 2;
+  s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
+  return row;
+}
+
+}  // namespace
 
 StageLayout R1MediumLayout(const R1Medium& stage) {
   Sketch s;
@@ -35,19 +64,12 @@ StageLayout R1MediumLayout(const R1Medium& stage) {
   s.Arrow(CellCentre(1800), adderBottom, CellCentre(1800), sumTop);
 
   const int signLeft = 4000;
-  s.AddCell(stage.SIGN_MED, signLeft, sumTop);
-  // The row's title covers the sign cell in front of it.
-  const RowPlace delta = s.AddRow(stage.DELTA, 80, signLeft + kCellPitch, sumTop);
-  s.Explain(stage.DELTA, "The low six bits of the sum D = EA - EB - 1.");
-  s.RowTitleLeftOf(signLeft, sumTop);
-  const std::string& sign = stage.SIGN_MED.title();
-  s.AddText(sign, signLeft - TextWidth(sign) - 40, sumTop + kCellHeight + 20);
-  s.TitleOf(stage.SIGN_MED);
-  s.Explain(stage.SIGN_MED,
-            "Bit 6 of the sum D = EA - EB - 1, its sign while the exponents lie less than 64 "
-            "apart: 0 when EA > EB. It picks the small operand for the alignment.");
-  const int sumCentre = (signLeft + delta.Right()) / 2;
-  s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
+  const RowPlace delta = SumWithItsSign(
+      s,
+      {stage.SIGN_MED,
+       "Bit 6 of the sum D = EA - EB - 1, its sign while the exponents lie less "
+       "than 64 apart: 0 when EA > EB. It picks the small operand for the alignment."},
+      {stage.DELTA, "The low six bits of the sum D = EA - EB - 1."}, signLeft, sumTop, adderBottom);
 
   // XOR with the sign: the magnitude of the low part.
   const int xorTop = 2850;
@@ -147,19 +169,12 @@ StageLayout R1LargeLayout(const R1Large& stage) {
   // The sum: SIGN_BIG (bit 11) in front of DELTA[10:7].
   const int sumTop = 2150;
   const int signLeft = 3000;
-  s.AddCell(stage.SIGN_BIG, signLeft, sumTop);
-  // The row's title covers the sign cell in front of it.
-  const RowPlace delta = s.AddRow(stage.DELTA, 80, signLeft + kCellPitch, sumTop);
-  s.Explain(stage.DELTA, "Bits 10 to 7 of the sum D = EA - EB - 1.");
-  s.RowTitleLeftOf(signLeft, sumTop);
-  const std::string& sign = stage.SIGN_BIG.title();
-  s.AddText(sign, signLeft - TextWidth(sign) - 40, sumTop + kCellHeight + 20);
-  s.TitleOf(stage.SIGN_BIG);
-  s.Explain(stage.SIGN_BIG,
-            "Bit 11 of D = EA - EB - 1, the sign of the whole difference: 0 exactly when EA > EB. "
-            "It names the large operand.");
-  const int sumCentre = (signLeft + delta.Right()) / 2;
-  s.Arrow(sumCentre, adderBottom, sumCentre, sumTop);
+  const RowPlace delta = SumWithItsSign(
+      s,
+      {stage.SIGN_BIG,
+       "Bit 11 of D = EA - EB - 1, the sign of the whole difference: 0 exactly when "
+       "EA > EB. It names the large operand."},
+      {stage.DELTA, "Bits 10 to 7 of the sum D = EA - EB - 1."}, signLeft, sumTop, adderBottom);
 
   // XOR with SIGN_BIG; bit 6 comes from SIGN_MED of the low part.
   const int xorTop = 2850;

@@ -10,6 +10,9 @@
 // column by column; there a bus that passes a row leaves its row at the
 // left end and runs down a lane left of all rows. Either way the other bus
 // goes straight down through the middle of the drawing.
+#include <string>
+#include <utility>
+
 #include "app/layouts/layout_sketch.h"
 
 namespace sumaris::layout {
@@ -72,6 +75,50 @@ void LaneToInput0(Sketch& s, const RowPlace& upper) {
            {kLaneX, kCornerY},
            {kInput0X, kCornerY},
            {kInput0X, kMuxTop}});
+}
+
+// One input row of a swap stage: its wire, its Edit button and what it carries.
+struct SwapInput {
+  const Wire& wire;
+  const char* button;
+  const char* what;
+};
+
+// What every swap stage draws alike: input 0 on top and input 1 below, both
+// by bit weight; the mux that `select` steers, with its tooltip; the lane
+// bus into input 0 and the bus from the lower row into input 1. The output
+// row's place (by weight, under the mux) is left to the stage to fill, after
+// whatever else it draws.
+struct SwapPlaces {
+  RowPlace output;
+  MuxPlace mux;
+  int input1X;
+  int outX;
+};
+SwapPlaces SwapSkeleton(Sketch& s, const SwapInput& upper, const SwapInput& lower,
+                        const Wire& output, int groupGap, const Wire& select,
+                        const std::string& selectButton, std::string tip) {
+  const RowPlace top = s.AddRow(upper.wire, ByWeight(upper.wire, groupGap, kUpperTop));
+  s.EditAfterTitle(upper.button, top, Edits(upper.wire));
+  const RowPlace bottom = s.AddRow(lower.wire, ByWeight(lower.wire, groupGap, kLowerTop));
+  s.EditAfterTitle(lower.button, bottom, Edits(lower.wire));
+  s.Explain(upper.wire, upper.what);
+  s.Explain(lower.wire, lower.what);
+
+  SwapPlaces places{ByWeight(output, groupGap, kOutputTop), {}, bottom.CellCentre(36), 0};
+  places.outX = places.output.CellCentre(28);
+  places.mux = SwapMux(s, places.outX, places.input1X, select, selectButton);
+  LaneToInput0(s, top);
+  s.Tip(std::move(tip));
+  s.Arrow(places.input1X, bottom.Bottom(), places.input1X, places.mux.top);
+  return places;
+}
+
+// The output row of a swap stage in its place, fed from the mux.
+void SwapOutput(Sketch& s, const SwapPlaces& places, const Wire& output, const char* what) {
+  const RowPlace row = s.AddRow(output, places.output);
+  s.Explain(output, what);
+  s.Arrow(places.outX, places.mux.Bottom(), places.outX, row.top);
 }
 
 }  // namespace
@@ -189,23 +236,15 @@ StageLayout R1Align1Layout(const R1Align1& stage) {
 StageLayout R1Swap1Layout(const R1Swap1& stage) {
   Sketch s;
   // Input 0 (SIGN_MED = 0, B small) on top, input 1 (A small) below.
-  const RowPlace fbop = s.AddRow(stage.FBOP, ByWeight(stage.FBOP, 0, kUpperTop));
-  s.EditAfterTitle("EditFBOP", fbop, Edits(stage.FBOP));
-  const RowPlace faop = s.AddRow(stage.FAOP, ByWeight(stage.FAOP, 0, kLowerTop));
-  s.EditAfterTitle("EditFAOP", faop, Edits(stage.FAOP));
-  s.Explain(stage.FBOP, "B's pre-shifted significand (step 4), the small operand when EA > EB.");
-  s.Explain(stage.FAOP,
-            "A's pre-shifted significand (step 4), the small operand when EB is at least EA.");
-
-  const int input1X = faop.CellCentre(36);
-  const RowPlace fsopPlace = ByWeight(stage.FSOP, 0, kOutputTop);
-  const int outX = fsopPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_MED, "EditSIGN_MED");
-  LaneToInput0(s, fbop);
-  s.Tip(
+  const SwapPlaces p = SwapSkeleton(
+      s,
+      {stage.FBOP, "EditFBOP",
+       "B's pre-shifted significand (step 4), the small operand when EA > EB."},
+      {stage.FAOP, "EditFAOP",
+       "A's pre-shifted significand (step 4), the small operand when EB is at least EA."},
+      stage.FSOP, 0, stage.SIGN_MED, "EditSIGN_MED",
       "Passes the small operand on to the alignment shifter: B's significand when SIGN_MED is 0 "
       "(EA > EB), A's otherwise. The one bit of the 55-bit frame it does not cover takes S.EFF.");
-  s.Arrow(input1X, faop.Bottom(), input1X, mux.top);
 
   // S.EFF fills the one position each operand leaves free.
   const int seffLeft = 5300;
@@ -219,12 +258,10 @@ StageLayout R1Swap1Layout(const R1Swap1& stage) {
   s.AddButton("EditSeff", "Edit", After(seffLeft, stage.seff.title()), seffTop - kTitleAboveCell,
               Edits("seff", 0, 0, "SEFF"));
   s.Link(seffLeft, kJoinY, kInput0X, kJoinY);
-  s.Link(seffLeft + kCellWidth, kJoinY, input1X, kJoinY);
+  s.Link(seffLeft + kCellWidth, kJoinY, p.input1X, kJoinY);
 
-  const RowPlace fsop = s.AddRow(stage.FSOP, fsopPlace);
-  s.Explain(stage.FSOP,
-            "The small operand's significand in a 55-bit frame, for the alignment shifter.");
-  s.Arrow(outX, mux.Bottom(), outX, fsop.top);
+  SwapOutput(s, p, stage.FSOP,
+             "The small operand's significand in a 55-bit frame, for the alignment shifter.");
   return s.Finish();
 }
 
@@ -232,50 +269,28 @@ StageLayout R1Swap2Layout(const R1Swap2& stage) {
   Sketch s;
   // Input 0 (SIGN_BIG = 0) is B's pre-shifted significand, input 1 A's.
   // The mux copies cell by cell, so A's bits land one column to the right.
-  const RowPlace fbo = s.AddRow(stage.FBO, ByWeight(stage.FBO, 0, kUpperTop));
-  s.EditAfterTitle("EditEB", fbo, Edits(stage.FBO));
-  const RowPlace fao = s.AddRow(stage.FAO, ByWeight(stage.FAO, 0, kLowerTop));
-  s.EditAfterTitle("EditFAO", fao, Edits(stage.FAO));
-  s.Explain(stage.FBO, "B's pre-shifted significand (step 4).");
-  s.Explain(stage.FAO, "A's pre-shifted significand (step 4).");
-
-  const int input1X = fao.CellCentre(36);
-  const RowPlace fsoPlace = ByWeight(stage.FSO, 0, kOutputTop);
-  const int outX = fsoPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
-  LaneToInput0(s, fbo);
-  s.Tip(
+  const SwapPlaces p = SwapSkeleton(
+      s, {stage.FBO, "EditEB", "B's pre-shifted significand (step 4)."},
+      {stage.FAO, "EditFAO", "A's pre-shifted significand (step 4)."}, stage.FSO, 0, stage.SIGN_BIG,
+      "EditSIGN_BIG",
       "Picks the small operand by the sign of the whole exponent difference, for a difference of "
       "64 or more. Its exact place does not matter then, as it can only set the sticky bit.");
-  s.Arrow(input1X, fao.Bottom(), input1X, mux.top);
-
-  const RowPlace fso = s.AddRow(stage.FSO, fsoPlace);
-  s.Explain(stage.FSO,
-            "The small operand for an exponent difference of 64 or more, copied cell by cell.");
-  s.Arrow(outX, mux.Bottom(), outX, fso.top);
+  SwapOutput(s, p, stage.FSO,
+             "The small operand for an exponent difference of 64 or more, copied cell by cell.");
   return s.Finish();
 }
 
 StageLayout R1Swap3Layout(const R1Swap3& stage) {
   Sketch s;
   // The unprocessed operands: input 0 (SIGN_BIG = 0, A large) on top.
-  const RowPlace fa = s.AddRow(stage.Fa, ByWeight(stage.Fa, 20, kUpperTop));
-  s.EditAfterTitle("EditFA", fa, Edits(stage.Fa));
-  const RowPlace fb = s.AddRow(stage.FB, ByWeight(stage.FB, 20, kLowerTop));
-  s.EditAfterTitle("EditFB", fb, Edits(stage.FB));
-  s.Explain(stage.Fa, "Operand A's significand as entered, the large one when SIGN_BIG is 0.");
-  s.Explain(stage.FB, "Operand B's significand as entered, the large one when SIGN_BIG is 1.");
-
-  const int input1X = fb.CellCentre(36);
-  const RowPlace flPlace = ByWeight(stage.FL, 20, kOutputTop);
-  const int outX = flPlace.CellCentre(28);
-  const MuxPlace mux = SwapMux(s, outX, input1X, stage.SIGN_BIG, "EditSIGN_BIG");
-  LaneToInput0(s, fa);
-  s.Tip(
+  const SwapPlaces p = SwapSkeleton(
+      s,
+      {stage.Fa, "EditFA", "Operand A's significand as entered, the large one when SIGN_BIG is 0."},
+      {stage.FB, "EditFB", "Operand B's significand as entered, the large one when SIGN_BIG is 1."},
+      stage.FL, 20, stage.SIGN_BIG, "EditSIGN_BIG",
       "Passes the large significand and its sign: A's when SIGN_BIG is 0, B's otherwise, taken "
       "from the operands as entered. The large operand is never complemented; the complement of "
       "the small one makes the subtraction.");
-  s.Arrow(input1X, fb.Bottom(), input1X, mux.top);
 
   // The signs travel with their significands.
   const int signTop = kJoinY - kCellHeight / 2;
@@ -284,24 +299,22 @@ StageLayout R1Swap3Layout(const R1Swap3& stage) {
   s.TitleLeftOf(stage.Sa, saLeft, signTop);
   s.Explain(stage.Sa, "The sign of operand A: 1 negative.");
   s.Link(saLeft + kCellWidth, kJoinY, kInput0X, kJoinY);
-  const int sbLeft = input1X + 470;
+  const int sbLeft = p.input1X + 470;
   s.AddCell(stage.SB, sbLeft, signTop);
   s.TitleAbove(stage.SB, sbLeft, signTop);
   s.Explain(stage.SB, "The sign of operand B: 1 negative.");
-  s.Link(sbLeft, kJoinY, input1X, kJoinY);
+  s.Link(sbLeft, kJoinY, p.input1X, kJoinY);
 
   // Outputs: the large significand and its sign.
-  const RowPlace fl = s.AddRow(stage.FL, flPlace);
-  s.Explain(stage.FL, "The large significand, as entered.");
-  s.Arrow(outX, mux.Bottom(), outX, fl.top);
+  SwapOutput(s, p, stage.FL, "The large significand, as entered.");
   const int slLeft = 6500;
-  const int branchY = mux.Bottom() + 200;
+  const int branchY = p.mux.Bottom() + 200;
   s.AddCell(stage.SL, slLeft, branchY - kCellHeight / 2);
   s.TitleRightOf(stage.SL, slLeft, branchY - kCellHeight / 2);
   s.Explain(stage.SL,
             "The sign of the large operand, shown only: the result's sign comes from the operand "
             "entry's injection logic.");
-  s.Arrow(outX, branchY, slLeft, branchY);
+  s.Arrow(p.outX, branchY, slLeft, branchY);
   return s.Finish();
 }
 

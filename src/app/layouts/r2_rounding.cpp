@@ -1,5 +1,7 @@
 // Drawings of the rounding decision (step 15), the post-normalisation shift
 // (step 16) and the two final selections (steps 17 and 18).
+#include <string>
+
 #include "app/layouts/layout_sketch.h"
 
 namespace sumaris::layout {
@@ -8,6 +10,19 @@ namespace {
 // Cell 0 of the rows; left of them the lane where a bus runs round a row.
 constexpr int kRowLeft = 360;
 constexpr int kLane = 210;
+
+// RINC, the rounding decision, with its title and Edit button at `left`,
+// level with the middle of the multiplexer it selects (`muxY`).
+void RincSelects(Sketch& s, const Wire& rinc, const std::string& editorName, int left,
+                 const MuxPlace& mux, int muxY) {
+  s.AddText(rinc.title(), left, muxY - kCellHeight / 2 - 270);
+  s.TitleOf(rinc);
+  s.Explain(rinc, "The rounding decision (step 15): 1 takes the incremented sum. It selects.");
+  s.AddCell(rinc, left, muxY - kCellHeight / 2);
+  s.AddButton("EditRinc", "Edit", left + kCellWidth + kButtonGap, muxY - kButtonHeight / 2,
+              Edits(rinc, editorName));
+  s.Arrow(left, muxY, mux.RightSideAt(muxY), muxY);
+}
 
 }  // namespace
 
@@ -269,16 +284,8 @@ StageLayout R2Select1Layout(const R2Select1& stage) {
   s.Arrow(in1, inc + kCellHeight, in1, muxTop);
 
   // The select.
-  const int muxY = muxTop + kMuxHeight / 2;
   const int rincLeft = 8700;
-  s.AddText(stage.RINC.title(), rincLeft, muxY - kCellHeight / 2 - 270);
-  s.TitleOf(stage.RINC);
-  s.Explain(stage.RINC,
-            "The rounding decision (step 15): 1 takes the incremented sum. It selects.");
-  s.AddCell(stage.RINC, rincLeft, muxY - kCellHeight / 2);
-  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + kButtonGap, muxY - kButtonHeight / 2,
-              Edits(stage.RINC, name));
-  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
+  RincSelects(s, stage.RINC, name, rincLeft, mux, muxTop + kMuxHeight / 2);
 
   const int ffar = mux.Bottom() + 200 + kTitleAbove;
   s.AddRow(stage.FFAR, 0, kRowLeft, ffar);
@@ -326,16 +333,8 @@ StageLayout R2Select2Layout(const R2Select2& stage) {
   s.Arrow(in0, kInTop + kCellHeight, in0, kMuxTop);
   s.Arrow(in1, kInTop + kCellHeight, in1, kMuxTop);
 
-  const int muxY = kMuxTop + kMuxHeight / 2;
   const int rincLeft = 7300;
-  s.AddText(stage.RINC.title(), rincLeft, muxY - kCellHeight / 2 - 270);
-  s.TitleOf(stage.RINC);
-  s.Explain(stage.RINC,
-            "The rounding decision (step 15): 1 takes the incremented sum. It selects.");
-  s.AddCell(stage.RINC, rincLeft, muxY - kCellHeight / 2);
-  s.AddButton("EditRinc", "Edit", rincLeft + kCellWidth + kButtonGap, muxY - kButtonHeight / 2,
-              Edits(stage.RINC, name));
-  s.Arrow(rincLeft, muxY, mux.RightSideAt(muxY), muxY);
+  RincSelects(s, stage.RINC, name, rincLeft, mux, kMuxTop + kMuxHeight / 2);
 
   const int outX = mux.OutX();
   const int outTop = mux.Bottom() + 450;
