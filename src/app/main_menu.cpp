@@ -91,19 +91,20 @@ void BuildMenus(MainWindow& window) {
       {"About", [&window] { window.ShowAbout(); }},
       {"CloseWindow", [&window] { window.CloseActiveWindow(); }},
   };
+  // The View menu's switches, checked as the window stands.
+  const std::map<std::string, std::function<bool()>> toggles = {
+      {"DarkPalette", [&window] { return window.darkPalette(); }},
+      {"HighlightChanges", [&window] { return window.highlightChanges(); }},
+  };
   std::map<std::string, QMenu*> menus;
   for (const MenuEntry& entry : MenuEntries()) {
     auto* action = new QAction(QString::fromLatin1(entry.text), &window);
     action->setObjectName(QString::fromLatin1(entry.name));
     action->setToolTip(QString::fromLatin1(entry.tip));
     action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys)));
-    if (std::string(entry.name) == "DarkPalette") {
+    if (const auto toggle = toggles.find(entry.name); toggle != toggles.end()) {
       action->setCheckable(true);
-      action->setChecked(window.darkPalette());
-    }
-    if (std::string(entry.name) == "HighlightChanges") {
-      action->setCheckable(true);
-      action->setChecked(window.highlightChanges());
+      action->setChecked(toggle->second());
     }
     QObject::connect(action, &QAction::triggered, &window, act.at(entry.name));
     const std::string menuName = entry.menu;
