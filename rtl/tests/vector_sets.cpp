@@ -13,42 +13,11 @@ namespace {
 constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
 constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
 
-std::uint64_t Make(std::uint64_t sign, int exponent, std::uint64_t fraction) {
-  return ((sign & 1) << 63) | (static_cast<std::uint64_t>(exponent & 0x7FF) << 52) |
-         (fraction & kFractionMask);
-}
 int Exponent(std::uint64_t x) {
   return static_cast<int>((x >> 52) & 0x7FF);
 }
 std::uint64_t Fraction(std::uint64_t x) {
   return x & kFractionMask;
-}
-
-// Fractions with structure: runs of ones and zeros reach the sticky and
-// carry logic, plain noise the rest.
-std::uint64_t PatternFraction(SplitMix64& rng) {
-  switch (rng.Below(6)) {
-    case 0:
-      return 0;
-    case 1:
-      return kFractionMask;
-    case 2:
-      return std::uint64_t{1} << rng.Below(52);
-    case 3:
-      return kFractionMask >> rng.Below(52);
-    case 4:
-      return kFractionMask << rng.Below(52);
-    default:
-      return rng.Next();
-  }
-}
-
-// Two finite operands `d` exponents apart, either one the larger.
-void Apart(SplitMix64& rng, int d, std::uint64_t& a, std::uint64_t& b) {
-  const int high = rng.Between(d + 1 > 2046 ? 2046 : d + 1, 2046);
-  a = Make(rng.Next(), high, PatternFraction(rng));
-  b = Make(rng.Next(), high - d, PatternFraction(rng));
-  if (rng.Below(2) == 1) std::swap(a, b);
 }
 
 int Distance(std::uint64_t a, std::uint64_t b) {
@@ -62,21 +31,21 @@ std::vector<Region> MakeRegions() {
   for (int d = 53; d <= 65; ++d) {
     regions.push_back(
         {"shift " + std::to_string(d),
-         [d](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) { Apart(rng, d, a, b); },
+         [d](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) { PlaceApart(rng, d, a, b); },
          [d](std::uint64_t a, std::uint64_t b) { return Distance(a, b) == d; }});
   }
   regions.push_back({"shift beyond 65",
                      [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-                       Apart(rng, rng.Between(66, 2045), a, b);
+                       PlaceApart(rng, rng.Between(66, 2045), a, b);
                      },
                      [](std::uint64_t a, std::uint64_t b) { return Distance(a, b) > 65; }});
   regions.push_back(
       {"equal exponents",
-       [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) { Apart(rng, 0, a, b); },
+       [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) { PlaceApart(rng, 0, a, b); },
        [](std::uint64_t a, std::uint64_t b) { return Distance(a, b) == 0; }});
   regions.push_back({"near exponents",
                      [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-                       Apart(rng, rng.Between(1, 3), a, b);
+                       PlaceApart(rng, rng.Between(1, 3), a, b);
                      },
                      [](std::uint64_t a, std::uint64_t b) {
                        return Distance(a, b) >= 1 && Distance(a, b) <= 3;
@@ -90,11 +59,11 @@ std::vector<Region> MakeRegions() {
                        const std::uint64_t sign = rng.Next() & 1;
                        if (rng.Below(2) == 0) {
                          const std::uint64_t top = rng.Next() & ~low;
-                         a = Make(sign, e, top | (rng.Next() & low));
-                         b = Make(sign, e, top | (rng.Next() & low));
+                         a = Binary64(sign, e, top | (rng.Next() & low));
+                         b = Binary64(sign, e, top | (rng.Next() & low));
                        } else {
-                         a = Make(sign, e, rng.Next() & low);
-                         b = Make(sign, e - 1, (kFractionMask & ~low) | (rng.Next() & low));
+                         a = Binary64(sign, e, rng.Next() & low);
+                         b = Binary64(sign, e - 1, (kFractionMask & ~low) | (rng.Next() & low));
                        }
                        if (rng.Below(2) == 1) std::swap(a, b);
                      },
@@ -104,7 +73,7 @@ std::vector<Region> MakeRegions() {
   regions.push_back(
       {"exact cancellation",
        [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-         a = Make(rng.Next(), rng.Between(0, 2046), PatternFraction(rng));
+         a = Binary64(rng.Next(), rng.Between(0, 2046), StructuredFraction(rng));
          b = rng.Below(2) == 0 ? a : a ^ kSign;  // x - x or x + -x
        },
        [](std::uint64_t a, std::uint64_t b) { return (a & ~kSign) == (b & ~kSign); }});
@@ -116,8 +85,8 @@ std::vector<Region> MakeRegions() {
          const int ea = rng.Between(60, 2046);
          const int eb = ea - 53 + rng.Between(-2, 1);
          const std::uint64_t below[] = {0, 1, kFractionMask, std::uint64_t{1} << 51, rng.Next()};
-         a = Make(rng.Next(), ea, PatternFraction(rng));
-         b = Make(rng.Next(), eb, below[rng.Below(5)]);
+         a = Binary64(rng.Next(), ea, StructuredFraction(rng));
+         b = Binary64(rng.Next(), eb, below[rng.Below(5)]);
          if (rng.Below(2) == 1) std::swap(a, b);
        },
        [](std::uint64_t a, std::uint64_t b) {
@@ -126,16 +95,17 @@ std::vector<Region> MakeRegions() {
   regions.push_back(
       {"zeros",
        [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-         a = Make(rng.Next(), 0, 0);
-         b = rng.Below(2) == 0 ? Make(rng.Next(), 0, 0)
-                               : Make(rng.Next(), rng.Between(0, 2046), PatternFraction(rng));
+         a = Binary64(rng.Next(), 0, 0);
+         b = rng.Below(2) == 0
+                 ? Binary64(rng.Next(), 0, 0)
+                 : Binary64(rng.Next(), rng.Between(0, 2046), StructuredFraction(rng));
          if (rng.Below(2) == 1) std::swap(a, b);
        },
        [](std::uint64_t a, std::uint64_t b) { return (a & ~kSign) == 0 || (b & ~kSign) == 0; }});
   regions.push_back({"subnormals",
                      [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-                       a = Make(rng.Next(), 0, rng.Next() | 1);
-                       b = Make(rng.Next(), rng.Between(0, 3), PatternFraction(rng));
+                       a = Binary64(rng.Next(), 0, rng.Next() | 1);
+                       b = Binary64(rng.Next(), rng.Between(0, 3), StructuredFraction(rng));
                        if (rng.Below(2) == 1) std::swap(a, b);
                      },
                      [](std::uint64_t a, std::uint64_t b) {
@@ -144,25 +114,26 @@ std::vector<Region> MakeRegions() {
                      }});
   regions.push_back({"huge exponents",
                      [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-                       a = Make(rng.Next(), rng.Between(2040, 2046), PatternFraction(rng));
-                       b = Make(rng.Next(), rng.Between(2040, 2046), PatternFraction(rng));
+                       a = Binary64(rng.Next(), rng.Between(2040, 2046), StructuredFraction(rng));
+                       b = Binary64(rng.Next(), rng.Between(2040, 2046), StructuredFraction(rng));
                      },
                      [](std::uint64_t a, std::uint64_t b) {
                        return Exponent(a) >= 2040 && Exponent(b) >= 2040 && Exponent(a) < 2047 &&
                               Exponent(b) < 2047;
                      }});
-  regions.push_back({"infinities and NaNs",
-                     [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
-                       // Exponent all ones: fraction 0 an infinity, else a NaN.
-                       a = Make(rng.Next(), 2047, rng.Below(2) == 0 ? 0 : PatternFraction(rng) | 1);
-                       b = rng.Below(2) == 0
-                               ? Make(rng.Next(), 2047, rng.Below(2) == 0 ? 0 : rng.Next())
-                               : Make(rng.Next(), rng.Between(0, 2046), PatternFraction(rng));
-                       if (rng.Below(2) == 1) std::swap(a, b);
-                     },
-                     [](std::uint64_t a, std::uint64_t b) {
-                       return Exponent(a) == 2047 || Exponent(b) == 2047;
-                     }});
+  regions.push_back(
+      {"infinities and NaNs",
+       [](SplitMix64& rng, std::uint64_t& a, std::uint64_t& b) {
+         // Exponent all ones: fraction 0 an infinity, else a NaN.
+         a = Binary64(rng.Next(), 2047, rng.Below(2) == 0 ? 0 : StructuredFraction(rng) | 1);
+         b = rng.Below(2) == 0
+                 ? Binary64(rng.Next(), 2047, rng.Below(2) == 0 ? 0 : rng.Next())
+                 : Binary64(rng.Next(), rng.Between(0, 2046), StructuredFraction(rng));
+         if (rng.Below(2) == 1) std::swap(a, b);
+       },
+       [](std::uint64_t a, std::uint64_t b) {
+         return Exponent(a) == 2047 || Exponent(b) == 2047;
+       }});
   return regions;
 }
 

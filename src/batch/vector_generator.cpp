@@ -13,39 +13,6 @@ namespace {
 constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
 constexpr int kMaxFinite = 2046;
 
-std::uint64_t Make(unsigned sign, int exponent, std::uint64_t fraction) {
-  return (static_cast<std::uint64_t>(sign & 1) << 63) |
-         (static_cast<std::uint64_t>(exponent & 0x7FF) << 52) | (fraction & kFractionMask);
-}
-
-// Fractions with structure as well as noise: long runs of zeros or ones make
-// the carries and the sticky bits interesting.
-std::uint64_t Fraction(SplitMix64& rng) {
-  switch (rng.Below(8)) {
-    case 0:
-      return 0;
-    case 1:
-      return kFractionMask;
-    case 2:
-      return std::uint64_t{1} << rng.Below(52);
-    case 3:
-      return kFractionMask << rng.Below(52);  // ones on top
-    case 4:
-      return kFractionMask >> rng.Below(52);  // ones at the bottom
-    default:
-      return rng.Next() & kFractionMask;
-  }
-}
-
-// Two finite operands whose biased exponents lie `d` apart, in either order.
-void PlaceApart(SplitMix64& rng, int d, std::uint64_t& a, std::uint64_t& b) {
-  const int high = rng.Between(d + 1 > kMaxFinite ? kMaxFinite : d + 1, kMaxFinite);
-  const int low = high - d < 0 ? 0 : high - d;
-  a = Make(static_cast<unsigned>(rng.Below(2)), high, Fraction(rng));
-  b = Make(static_cast<unsigned>(rng.Below(2)), low, Fraction(rng));
-  if (rng.Below(2) == 1) std::swap(a, b);
-}
-
 const std::array<int, static_cast<std::size_t>(VectorClass::kCount)> kWeights = {
     10,  // Random
     10,  // EqualExponents
@@ -82,6 +49,36 @@ void AppendOperand(std::string& line, std::uint64_t bits) {
 }
 
 }  // namespace
+
+std::uint64_t Binary64(std::uint64_t sign, int exponent, std::uint64_t fraction) {
+  return ((sign & 1) << 63) | (static_cast<std::uint64_t>(exponent & 0x7FF) << 52) |
+         (fraction & kFractionMask);
+}
+
+void PlaceApart(SplitMix64& rng, int d, std::uint64_t& a, std::uint64_t& b) {
+  const int high = rng.Between(d + 1 > kMaxFinite ? kMaxFinite : d + 1, kMaxFinite);
+  const int low = high - d < 0 ? 0 : high - d;
+  a = Binary64(rng.Below(2), high, StructuredFraction(rng));
+  b = Binary64(rng.Below(2), low, StructuredFraction(rng));
+  if (rng.Below(2) == 1) std::swap(a, b);
+}
+
+std::uint64_t StructuredFraction(SplitMix64& rng) {
+  switch (rng.Below(8)) {
+    case 0:
+      return 0;
+    case 1:
+      return kFractionMask;
+    case 2:
+      return std::uint64_t{1} << rng.Below(52);
+    case 3:
+      return kFractionMask << rng.Below(52);  // ones on top
+    case 4:
+      return kFractionMask >> rng.Below(52);  // ones at the bottom
+    default:
+      return rng.Next() & kFractionMask;
+  }
+}
 
 std::string_view VectorClassName(VectorClass c) {
   switch (c) {
@@ -137,7 +134,7 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
 
   switch (v.kind) {
     case VectorClass::Random: {
-      a = Make(static_cast<unsigned>(rng.Below(2)), rng.Between(1, kMaxFinite), rng.Next());
+      a = Binary64(rng.Below(2), rng.Between(1, kMaxFinite), rng.Next());
       int eb = rng.Between(1, kMaxFinite);
       if (rng.Below(2) == 0) {
         const int ea = static_cast<int>((a >> 52) & 0x7FF);
@@ -145,7 +142,7 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
         if (eb < 1) eb = 1;
         if (eb > kMaxFinite) eb = kMaxFinite;
       }
-      b = Make(static_cast<unsigned>(rng.Below(2)), eb, rng.Next());
+      b = Binary64(rng.Below(2), eb, rng.Next());
       break;
     }
     case VectorClass::EqualExponents:
@@ -168,14 +165,14 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
       const int e = rng.Between(2, kMaxFinite);
       const int keep = rng.Between(1, 52);  // low bits that differ
       const std::uint64_t low = (std::uint64_t{1} << keep) - 1;
-      const unsigned sign = static_cast<unsigned>(rng.Below(2));
+      const unsigned sign = rng.Below(2);
       if (rng.Below(2) == 0) {
         const std::uint64_t top = rng.Next() & kFractionMask & ~low;
-        a = Make(sign, e, top | (rng.Next() & low));
-        b = Make(sign, e, top | (rng.Next() & low));
+        a = Binary64(sign, e, top | (rng.Next() & low));
+        b = Binary64(sign, e, top | (rng.Next() & low));
       } else {
-        a = Make(sign, e, rng.Next() & low);
-        b = Make(sign, e - 1, (kFractionMask & ~low) | (rng.Next() & low));
+        a = Binary64(sign, e, rng.Next() & low);
+        b = Binary64(sign, e - 1, (kFractionMask & ~low) | (rng.Next() & low));
       }
       if (rng.Below(2) == 1) std::swap(a, b);
       if (rng.Below(4) == 0) {
@@ -191,36 +188,36 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
       // (j = 1), sometimes with a little more below it.
       const int ea = rng.Between(56, kMaxFinite);
       const int eb = ea - 53 + rng.Between(-1, 1);
-      a = Make(static_cast<unsigned>(rng.Below(2)), ea, Fraction(rng));
+      a = Binary64(rng.Below(2), ea, StructuredFraction(rng));
       const std::uint64_t fb =
           rng.Below(3) == 0 ? (rng.Next() & kFractionMask) >> rng.Below(52) : 0;
-      b = Make(static_cast<unsigned>(rng.Below(2)), eb, fb);
+      b = Binary64(rng.Below(2), eb, fb);
       if (rng.Below(2) == 1) std::swap(a, b);
       break;
     }
     case VectorClass::Subnormals:
       switch (rng.Below(3)) {
         case 0:
-          a = Make(static_cast<unsigned>(rng.Below(2)), 0, rng.Next());
-          b = Make(static_cast<unsigned>(rng.Below(2)), rng.Between(1, 60), Fraction(rng));
+          a = Binary64(rng.Below(2), 0, rng.Next());
+          b = Binary64(rng.Below(2), rng.Between(1, 60), StructuredFraction(rng));
           if (rng.Below(2) == 1) std::swap(a, b);
           break;
         case 1:
-          a = Make(static_cast<unsigned>(rng.Below(2)), 0, rng.Next());
-          b = Make(static_cast<unsigned>(rng.Below(2)), 0, rng.Next());
+          a = Binary64(rng.Below(2), 0, rng.Next());
+          b = Binary64(rng.Below(2), 0, rng.Next());
           break;
         default:
           // Normal operands near the bottom whose difference is subnormal.
-          a = Make(0, rng.Between(1, 3), rng.Next());
-          b = Make(0, rng.Between(1, 3), rng.Next());
+          a = Binary64(0, rng.Between(1, 3), rng.Next());
+          b = Binary64(0, rng.Between(1, 3), rng.Next());
           v.subtract = true;
           break;
       }
       break;
     case VectorClass::Zeros: {
       const std::uint64_t x =
-          Make(static_cast<unsigned>(rng.Below(2)), rng.Between(1, kMaxFinite), Fraction(rng));
-      const std::uint64_t zero = Make(static_cast<unsigned>(rng.Below(2)), 0, 0);
+          Binary64(rng.Below(2), rng.Between(1, kMaxFinite), StructuredFraction(rng));
+      const std::uint64_t zero = Binary64(rng.Below(2), 0, 0);
       switch (rng.Below(4)) {
         case 0:
           a = zero;
@@ -232,7 +229,7 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
           break;
         case 2:
           a = zero;
-          b = Make(static_cast<unsigned>(rng.Below(2)), 0, 0);
+          b = Binary64(rng.Below(2), 0, 0);
           break;
         default:  // x - x in either spelling
           a = x;
@@ -248,28 +245,27 @@ GeneratedVector GenerateVector(SplitMix64& rng) {
       break;
     }
     case VectorClass::Huge: {
-      const unsigned sign = static_cast<unsigned>(rng.Below(2));
-      a = Make(sign, rng.Between(2040, kMaxFinite), Fraction(rng));
-      b = Make(sign, rng.Between(2040, kMaxFinite), Fraction(rng));
+      const unsigned sign = rng.Below(2);
+      a = Binary64(sign, rng.Between(2040, kMaxFinite), StructuredFraction(rng));
+      b = Binary64(sign, rng.Between(2040, kMaxFinite), StructuredFraction(rng));
       v.subtract = rng.Below(4) == 0;  // mostly an effective addition
       break;
     }
     case VectorClass::Specials: {
       auto special = [&rng]() {
-        const unsigned sign = static_cast<unsigned>(rng.Below(2));
+        const unsigned sign = rng.Below(2);
         switch (rng.Below(3)) {
           case 0:
-            return Make(sign, 2047, 0);  // infinity
+            return Binary64(sign, 2047, 0);  // infinity
           case 1:
-            return Make(sign, 2047, std::uint64_t{1} << 51);  // quiet NaN
+            return Binary64(sign, 2047, std::uint64_t{1} << 51);  // quiet NaN
           default:
-            return Make(sign, 2047, (rng.Next() & kFractionMask) | 1);  // some NaN
+            return Binary64(sign, 2047, (rng.Next() & kFractionMask) | 1);  // some NaN
         }
       };
       a = special();
-      b = rng.Below(2) == 0
-              ? special()
-              : Make(static_cast<unsigned>(rng.Below(2)), rng.Between(0, kMaxFinite), rng.Next());
+      b = rng.Below(2) == 0 ? special()
+                            : Binary64(rng.Below(2), rng.Between(0, kMaxFinite), rng.Next());
       if (rng.Below(2) == 1) std::swap(a, b);
       break;
     }

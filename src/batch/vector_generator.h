@@ -51,6 +51,19 @@ class SplitMix64 {
   std::uint64_t state_;
 };
 
+// A binary64 encoding from its fields: sign (bit 0 of it), biased exponent
+// (its low 11 bits) and fraction (its low 52 bits).
+std::uint64_t Binary64(std::uint64_t sign, int exponent, std::uint64_t fraction);
+
+// A fraction with structure as well as noise: zero, all ones, a single one,
+// a run of ones at the top or at the bottom, or random bits. Long runs of
+// zeros or ones reach the carries and the sticky bits.
+std::uint64_t StructuredFraction(SplitMix64& rng);
+
+// Two finite operands with structured fractions whose biased exponents lie
+// `d` apart (the lower one at 0 at the least), in either order.
+void PlaceApart(SplitMix64& rng, int d, std::uint64_t& a, std::uint64_t& b);
+
 // One generated vector as bit patterns.
 struct GeneratedVector {
   bool subtract = false;
