@@ -162,19 +162,11 @@ TEST(CompareWithIeee, EverySampleDifferenceHasAClass) {
   std::map<std::string_view, int> seen;
   int lines = 0, differences = 0;
   for (std::string text; std::getline(in, text);) {
-    std::vector<std::string> f;
-    std::istringstream fields(text);
-    for (std::string field; std::getline(fields, field, ',');) {
-      std::erase(field, '"');
-      std::erase(field, '\r');
-      f.push_back(field);
-    }
+    const std::vector<std::string> f = SplitVectorLine(text);
     ASSERT_EQ(f.size(), 5u) << text;
     std::uint64_t bits[3] = {};
-    for (int k = 0; k < 3; ++k) {
-      for (const char ch : f[static_cast<std::size_t>(2 + k)])
-        bits[k] = (bits[k] << 1) | (ch == '1' || ch == '|' ? 1 : 0);
-    }
+    for (int k = 0; k < 3; ++k)
+      bits[k] = FieldBits(f[static_cast<std::size_t>(2 + k)]);
     const Mode* mode = nullptr;
     for (const Mode& m : kRoundings)
       mode = m.letter == f[1][0] ? &m : mode;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,19 +21,12 @@ TEST(SampleVectors, EveryLineMatchesBitForBit) {
   int lines = 0, failures = 0, subtractions = 0, modes[5] = {};
   for (std::string text; std::getline(in, text);) {
     ++lines;
-    std::vector<std::string> f;
-    std::istringstream fields(text);
-    for (std::string field; std::getline(fields, field, ',');) {
-      std::erase(field, '"');
-      std::erase(field, '\r');
-      f.push_back(field);
-    }
+    const std::vector<std::string> f = SplitVectorLine(text);
     std::uint64_t bits[3] = {};
     bool wellFormed = f.size() == 5 && f[1].size() == 1;
     for (int k = 0; k < 3 && wellFormed; ++k) {
       wellFormed = f[2 + k].size() == 64;
-      for (const char c : f[2 + k])
-        bits[k] = (bits[k] << 1) | (c == '1' || c == '|' ? 1 : 0);
+      bits[k] = FieldBits(f[2 + k]);
     }
     const Mode* mode = nullptr;
     for (const Mode& r : kRoundings)

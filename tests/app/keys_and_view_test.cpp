@@ -36,6 +36,7 @@
 #include "batch/wire_trace.h"
 #include "core/wire.h"
 #include "rtl/block_cost.h"
+#include "support/files.h"
 
 using namespace sumaris;
 using namespace sumaris::test;
@@ -105,19 +106,6 @@ std::string ReadFile(const QString& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-// The lines of a trace but those that name its writer and its comment.
-std::string TraceBody(const std::string& text) {
-  std::string kept;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("$version", 0) == 0 || line.rfind("$comment", 0) == 0 ||
-        line.rfind("  \"comment\"", 0) == 0)
-      continue;
-    kept += line + "\n";
-  }
-  return kept;
 }
 
 // Where cell `p` of a row lies in its stage window.

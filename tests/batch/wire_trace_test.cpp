@@ -202,20 +202,10 @@ TEST(WireTrace, TheTraceOfAnAdderAsItStandsShowsItsEdits) {
     return out.str();
   };
   // The lines that name the writer and the comment aside, the same files.
-  const auto body = [](std::string text) {
-    std::string kept;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-      if (line.rfind("$version", 0) == 0 || line.rfind("$comment", 0) == 0 ||
-          line.rfind("  \"comment\"", 0) == 0)
-        continue;
-      kept += line + "\n";
-    }
-    return kept;
-  };
   const WireTrace current = TraceOfAdder(model.adder(), "Traced in the simulator.");
   for (const bool json : {false, true}) {
-    EXPECT_EQ(body(written(current, json)), body(written(batch, json))) << (json ? "JSON" : "VCD");
+    EXPECT_EQ(test::TraceBody(written(current, json)), test::TraceBody(written(batch, json)))
+        << (json ? "JSON" : "VCD");
   }
   EXPECT_NE(written(current, false)
                 .find("Time k is step k of the datapath. Traced in the "
@@ -231,7 +221,7 @@ TEST(WireTrace, TheTraceOfAnAdderAsItStandsShowsItsEdits) {
   const std::string json = written(edited, true);
   EXPECT_NE(json.find("\"FPOSUM\": \"" + model.adder().r2Compound.FPOSUM.Text() + "\""),
             std::string::npos);
-  EXPECT_NE(body(json), body(written(batch, true)));
+  EXPECT_NE(test::TraceBody(json), test::TraceBody(written(batch, true)));
 }
 
 }  // namespace

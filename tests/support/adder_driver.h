@@ -8,7 +8,9 @@
 #include <bit>
 #include <cfenv>
 #include <cstdint>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "adder/adder.h"
 #include "session/session.h"
@@ -57,6 +59,27 @@ inline constexpr std::array<Mode, 4> kRoundings = {{
 }};
 
 // One adder with its session, reused for every addition of a test.
+// One line of a vector file split at its commas, quotes and carriage
+// returns dropped (the sample file's fields hold no comma).
+inline std::vector<std::string> SplitVectorLine(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, ',');) {
+    std::erase(field, '"');
+    std::erase(field, '\r');
+    fields.push_back(field);
+  }
+  return fields;
+}
+
+// A bit field of a vector file as bits: "1" and "|" ones, anything else zero.
+inline std::uint64_t FieldBits(const std::string& field) {
+  std::uint64_t bits = 0;
+  for (const char c : field)
+    bits = (bits << 1) | (c == '1' || c == '|' ? 1 : 0);
+  return bits;
+}
+
 class AdderDriver {
  public:
   AdderDriver() : session_(adder_) { session_.FillStepTable(); }

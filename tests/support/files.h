@@ -75,4 +75,18 @@ inline std::string BitString(std::uint64_t bits, char one = '1') {
   return s;
 }
 
+// A wire trace's text without the lines that name its writer and its
+// comment, which differ between two writers of the same wires.
+inline std::string TraceBody(const std::string& text) {
+  std::string kept;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("$version", 0) == 0 || line.rfind("$comment", 0) == 0 ||
+        line.rfind("  \"comment\"", 0) == 0)
+      continue;
+    kept += line + "\n";
+  }
+  return kept;
+}
+
 }  // namespace sumaris::test
