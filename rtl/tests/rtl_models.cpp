@@ -19,6 +19,22 @@ int ModeCode(std::string_view letter) {
   return -1;
 }
 
+namespace {
+
+// The operands, the operation and the rounding mode on a top's inputs,
+// evaluated: its result.
+template <typename Model>
+std::uint64_t Evaluate(Model& m, std::uint64_t a, std::uint64_t b, bool subtract, int mode) {
+  m.a = a;
+  m.b = b;
+  m.sub = subtract ? 1 : 0;
+  m.mode = static_cast<CData>(mode & 3);
+  m.eval();
+  return m.result;
+}
+
+}  // namespace
+
 // ---- the combinational adder ---------------------------------------------------
 
 struct RtlAdder::Impl {
@@ -31,13 +47,7 @@ RtlAdder::RtlAdder() : impl_(std::make_unique<Impl>()) {}
 RtlAdder::~RtlAdder() = default;
 
 std::uint64_t RtlAdder::Add(std::uint64_t a, std::uint64_t b, bool subtract, int mode) {
-  Vsumaris_adder& m = impl_->model;
-  m.a = a;
-  m.b = b;
-  m.sub = subtract ? 1 : 0;
-  m.mode = static_cast<CData>(mode & 3);
-  m.eval();
-  return m.result;
+  return Evaluate(impl_->model, a, b, subtract, mode);
 }
 
 // ---- the pipelined adder --------------------------------------------------------
@@ -56,13 +66,7 @@ RtlPipeline::RtlPipeline() : impl_(std::make_unique<Impl>()) {
 RtlPipeline::~RtlPipeline() = default;
 
 std::uint64_t RtlPipeline::Present(std::uint64_t a, std::uint64_t b, bool subtract, int mode) {
-  Vsumaris_adder_pipe& m = impl_->model;
-  m.a = a;
-  m.b = b;
-  m.sub = subtract ? 1 : 0;
-  m.mode = static_cast<CData>(mode & 3);
-  m.eval();
-  return m.result;
+  return Evaluate(impl_->model, a, b, subtract, mode);
 }
 
 std::uint64_t RtlPipeline::Clock(bool reset) {
@@ -99,13 +103,7 @@ RtlProbe::RtlProbe() : impl_(std::make_unique<Impl>()) {}
 RtlProbe::~RtlProbe() = default;
 
 std::uint64_t RtlProbe::Add(std::uint64_t a, std::uint64_t b, bool subtract, int mode) {
-  Vsumaris_adder_debug& m = impl_->model;
-  m.a = a;
-  m.b = b;
-  m.sub = subtract ? 1 : 0;
-  m.mode = static_cast<CData>(mode & 3);
-  m.eval();
-  return m.result;
+  return Evaluate(impl_->model, a, b, subtract, mode);
 }
 
 std::optional<std::string> RtlProbe::Bits(std::string_view path) const {
